@@ -1,0 +1,3 @@
+#include "modC_StepReceiver.h"
+
+void modC_StepReceiver::FlippingHook(modC_FlipFlopStep const &, modC_Step const &) {}
