@@ -27,6 +27,9 @@ public:
         FXObjectList * targets[4];
         StepStackEntry * next;  // pushed before this one, popped or not
         bool popped;
+        // The top entry when this one was pushed: the top again once this one
+        // is popped, found without walking over popped entries.
+        StepStackEntry * below;
     };
 
     StepStack();

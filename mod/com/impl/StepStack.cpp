@@ -26,7 +26,8 @@ void StepStack::Push(modC_Step * step, char const * prompt, cow_1DArray<cow_Stri
                                                 {},
                                                 {},
                                                 all,
-                                                false};
+                                                false,
+                                                top};
     if (!top)
         firstStep = step;
     top = all = entry;
@@ -38,10 +39,8 @@ modC_Step * StepStack::Pop()
 {
     if (top) {
         top->popped = true;
-        top = top->next;
+        top = top->below;
         --depth;
-        while (top && top->popped)
-            top = top->next;
     }
     if (top) {
         QEL_ASSERT(depth);
@@ -60,10 +59,8 @@ modC_Step * StepStack::PopFirst()
     all = entry->next;
     if (entry == top) {
         // Keep the live view consistent with the chain that remains.
-        top = all;
+        top = entry->below;
         --depth;
-        while (top && top->popped)
-            top = top->next;
         if (!top)
             firstStep = nullptr;
     }

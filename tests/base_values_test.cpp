@@ -1,0 +1,300 @@
+// Containers and primitive values: value semantics, the contract checks and
+// their exact texts, and the object stream round trips.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "AssertCapture.h"
+#include "bio_Ifilter.h"
+#include "bio_Ofilter.h"
+#include "cow_1DArray.h"
+#include "cow_1DArrayList.h"
+#include "cow_COW.h"
+#include "cow_List.h"
+#include "cow_String.h"
+#include "omu_PrimBool.h"
+#include "omu_PrimDictionary.h"
+#include "omu_PrimString.h"
+#include "omu_PrimTuple.h"
+#include "omu_PrimType.h"
+#include "pnt_PrettyPrint.h"
+#include "uti_ResourceManager.h"
+#include "utl_tr.h"
+
+namespace {
+
+TEST(CowString, CopiesAreIndependentValues)
+{
+    cow_String a("Extrude");
+    cow_String b = a;
+    b += "_select";
+    EXPECT_EQ(cow_String("Extrude"), a);
+    EXPECT_EQ(cow_String("Extrude_select"), b);
+    a.ToLower();
+    EXPECT_TRUE(a == "extrude");
+    EXPECT_TRUE(b == "Extrude_select");
+}
+
+TEST(CowString, EditingOperationsAndTheirBounds)
+{
+    cow_String s("*promptArea.Extrude_select.labelString");
+    EXPECT_EQ(12, s.Find("Extrude"));
+    EXPECT_EQ(-1, s.Find("Extrude", 13));
+    EXPECT_EQ(-1, s.Find("x", 100));
+    EXPECT_EQ(cow_String("Extrude"), s.Substr(12, 7));
+    EXPECT_EQ(cow_String("labelString"), s.Substr(27, 1000));
+    EXPECT_TRUE(s.Substr(500, 2).IsEmpty());
+    cow_String t("abcdef");
+    t.Erase(1, 2);
+    EXPECT_TRUE(t == "adef");
+    t.Erase(3, 50);
+    EXPECT_TRUE(t == "ade");
+    t.Erase(9, 1);
+    EXPECT_TRUE(t == "ade");
+    EXPECT_EQ('d', t[1]);
+    EXPECT_EQ(cow_String("ade!"), t + "!");
+}
+
+TEST(CowString, NullAndEmptyTextsGiveTheEmptyString)
+{
+    cow_String n(nullptr);
+    EXPECT_STREQ("", n.AsCharPtr());
+    EXPECT_TRUE(n == "");
+    EXPECT_TRUE(n == nullptr);
+    cow_String s("x");
+    s = s.AsCharPtr();  // assigning its own characters
+    EXPECT_TRUE(s == "x");
+}
+
+TEST(CowList, OperationsKeepOrder)
+{
+    cow_List<cow_String> list;
+    list.Append("b");
+    list.Prepend("a");
+    list.Append("d");
+    list.InsertAfter(1, "c");
+    cow_List<cow_String> copy = list;
+    copy.Append(list);
+    EXPECT_EQ(4, list.Size());
+    EXPECT_EQ(8, copy.Size());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(copy.ConstGet(i), copy.ConstGet(i + 4));
+    EXPECT_EQ(cow_String("c"), list.ConstGet(2));
+    list.Get(4) = "e";  // one past the end appends
+    EXPECT_EQ(5, list.Size());
+    list.Clear();
+    EXPECT_EQ(0, list.Size());
+}
+
+TEST(CowList, ContractChecksReportTheirExactTexts)
+{
+    cow_List<int> list;
+    EXPECT_ASSERTION(list.ConstGet(0), "!((!first.HasValue()) || (index >= size))", "cow_List");
+    list.Append(1);
+    EXPECT_ASSERTION(list.ConstGet(1), "!((!first.HasValue()) || (index >= size))", "cow_List");
+    EXPECT_ASSERTION(list.InsertAfter(1, 5), "(index<size) && (index>=0)", "cow_List");
+    EXPECT_ASSERTION(list.InsertAfter(-1, 5), "(index<size) && (index>=0)", "cow_List");
+    EXPECT_ASSERTION(list.Get(3), "!(index > size)", "cow_List");
+}
+
+TEST(Cow1DArray, GetGrowsAndCopiesShareUntilWritten)
+{
+    cow_1DArray<cow_String> names;
+    names.Get(3) = "last";
+    EXPECT_EQ(4, names.Length());
+    EXPECT_TRUE(names.ConstGet(0) == "");
+    cow_1DArray<cow_String> snapshot = names;
+    names.Get(3) = "changed";
+    EXPECT_TRUE(snapshot.PartialArrayConstGet(3) == "last");
+    EXPECT_TRUE(names.ConstGet(3) == "changed");
+    EXPECT_FALSE(snapshot == names);
+}
+
+TEST(Cow1DArrayList, IsAStackOfValues)
+{
+    cow_1DArrayList<double, double> values;
+    values.Append(1.5);
+    values.Append(2.5);
+    cow_1DArrayList<double, double> copy = values;
+    EXPECT_EQ(2.5, values.Pop());
+    EXPECT_EQ(1, values.Size());
+    EXPECT_EQ(2, copy.Size());
+    values.ClearAll();
+    EXPECT_EQ(0, values.Size());
+}
+
+struct Shape {
+    explicit Shape(int sides) : sides(sides) {}
+    virtual ~Shape() = default;
+    virtual Shape * Copy() const { return new Shape(*this); }
+    int sides;
+};
+
+TEST(CowCOW, CopiesThroughTheObjectsOwnCopyOnWrite)
+{
+    cow_COW<Shape> a(new Shape(3));
+    cow_COW<Shape> b = a;
+    EXPECT_EQ(&a.ConstGet(), &b.ConstGet());
+    b.Get().sides = 4;
+    EXPECT_EQ(3, a.ConstGet().sides);
+    EXPECT_EQ(4, b.ConstGet().sides);
+}
+
+TEST(PrimTuple, ReadsBackWhatWasPutWithConversions)
+{
+    omu_PrimTuple inner;
+    inner.Put("x");
+    omu_PrimTuple t(5);
+    EXPECT_EQ(0, t.Length());  // the count only reserves room
+    t.Put(cow_String("msg"));
+    t.Put(7);
+    t.Put(2.5);
+    t.Put(true);
+    t.Put(inner);
+    cow_String s;
+    int i = 0;
+    float f = 0;
+    bool b = false;
+    omu_PrimTuple back;
+    t.Begin();
+    t.Get(s);
+    t.Get(i);
+    t.Get(f);
+    t.Get(b);
+    t.Get(back);
+    EXPECT_TRUE(t.End());
+    EXPECT_TRUE(s == "msg");
+    EXPECT_EQ(7, i);
+    EXPECT_EQ(2.5f, f);
+    EXPECT_TRUE(b);
+    EXPECT_TRUE(back == inner);
+    EXPECT_EQ("(\"msg\", 7, 2.5, true, (\"x\"))", std::string(t.AsString().AsCharPtr()));
+}
+
+TEST(PrimTuple, SequenceOperations)
+{
+    omu_PrimTuple t;
+    t.Put(1);
+    t.Put(2);
+    t.Put(3);
+    EXPECT_EQ(2, t.Slice(1, 3).Length());
+    EXPECT_TRUE(t.Slice(1, 3).Index(0) == omu_PrimInt(2));
+    EXPECT_EQ(6, t.Concat(t).Length());
+    EXPECT_EQ(9, t.Repeat(3).Length());
+    EXPECT_EQ(0, t.Repeat(0).Length());
+    EXPECT_EQ(0, t.Slice(5, 9).Length());
+}
+
+TEST(PrimTuple, ReadingPastTheEndOrTheWrongKindIsAContractViolation)
+{
+    omu_PrimTuple t;
+    t.Put(1);
+    int i = 0;
+    cow_String s;
+    t.Begin();
+    EXPECT_ASSERTION(t.Get(s), "e.GetKind() == STRING", "omu_PrimTuple");
+    t.Begin();
+    t.Get(i);
+    EXPECT_ASSERTION(t.Get(i), "readPos < Length()", "omu_PrimTuple");
+}
+
+TEST(ObjectStreams, PrimitivesRoundTrip)
+{
+    omu_PrimDictionary<cow_String> filters;
+    filters.Put(omu_PrimBool<2>(true), "Faces");
+    filters.Put(omu_PrimBool<2>(true), "Edges");
+    omu_PrimTuple t;
+    t.Put(cow_String("text with\0nul"));
+    t.Put(-5);
+    t.Put(4000000000u);
+    t.Put(1e-300);
+    t.Put(false);
+    t.Put(filters);
+    t.Put(omu_PrimType(12));
+
+    std::stringstream bytes;
+    bio_Ofilter out(bytes);
+    out << t << 3 << 1.25f;
+    bio_Ifilter in(bytes);
+    omu_PrimTuple back;
+    int i = 0;
+    float f = 0;
+    in >> back >> i >> f;
+    ASSERT_TRUE(in.Good());
+    EXPECT_TRUE(back == t);
+    EXPECT_EQ(3, i);
+    EXPECT_EQ(1.25f, f);
+    // The dictionary keeps both texts under the same key, in order.
+    auto const & dict = static_cast<omu_PrimDictionary<cow_String> const &>(back.Index(5));
+    ASSERT_EQ(2, dict.Size());
+    EXPECT_TRUE(dict.ValueAt(1) == "Edges");
+}
+
+TEST(ObjectStreams, TruncatedOrCorruptStreamsFailCleanly)
+{
+    omu_PrimTuple t;
+    t.Put(cow_String("a fairly long string value"));
+    std::stringstream bytes;
+    bio_Ofilter out(bytes);
+    out << t;
+    std::string const whole = bytes.str();
+    for (std::size_t cut = 0; cut < whole.size(); ++cut) {
+        std::istringstream part(whole.substr(0, cut));
+        bio_Ifilter in(part);
+        omu_PrimTuple back;
+        in >> back;
+        EXPECT_FALSE(in.Good()) << "cut at " << cut;
+        EXPECT_EQ(0, back.Length());
+    }
+    // A huge announced length is rejected without allocating it.
+    std::string huge = whole;
+    huge[12] = huge[13] = huge[14] = huge[15] = '\x7f';
+    std::istringstream corrupt(huge);
+    bio_Ifilter in(corrupt);
+    omu_PrimTuple back;
+    in >> back;
+    EXPECT_FALSE(in.Good());
+    // So is a nesting deeper than any real value.
+    std::string deep;
+    for (int level = 0; level < 1000; ++level)
+        deep += std::string("\x05\0\0\0\x01\0\0\0", 8);
+    std::istringstream deepStream(deep);
+    bio_Ifilter deepIn(deepStream);
+    deepIn >> back;
+    EXPECT_FALSE(deepIn.Good());
+}
+
+TEST(PrettyPrint, PassesControlPairsThrough)
+{
+    std::ostringstream text;
+    pnt_PrettyPrint pp(text);
+    pp.Control('t').prettyprint("(x", 2) << 3 << 0.5f;
+    pp << omu_PrimString(cow_String("s"));
+    EXPECT_EQ(std::string("\x1bt(x30.5s"), text.str());
+}
+
+TEST(Resources, ConfiguredTextsOrTheDefault)
+{
+    uti_ResourceManager & resources = thr_ThreadSingleton<uti_ResourceManager>::Instance();
+    resources.Clear();
+    std::istringstream file("! comment\n*promptArea.Extrude_select.labelString: Select a profile\n\nbad line\n"
+                            "  key :  spaced text\r\n");
+    EXPECT_EQ(2, resources.Load(file));
+    EXPECT_TRUE(resources.GetStringResource("*promptArea.Extrude_select.labelString", "d") == "Select a profile");
+    EXPECT_TRUE(resources.GetStringResource("key", "d") == "spaced text");
+    EXPECT_TRUE(resources.GetStringResource("missing", "default") == "default");
+    resources.Clear();
+}
+
+TEST(Translation, LiteralsPassThroughTheCatalogue)
+{
+    char const * done = "Done";
+    EXPECT_EQ(done, utl_tr(done));
+    utl_SetTranslation("Done", "Fertig");
+    EXPECT_STREQ("Fertig", utl_tr("Done"));
+    EXPECT_STREQ("Next", utl_tr("Next"));
+    utl_ClearTranslations();
+    EXPECT_STREQ("Done", utl_tr("Done"));
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+// Start and end of the library: the order of the modules, the counting, and
+// the registration of the state record types.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fsp_Module.h"
+#include "modC_Module.h"
+#include "qel_Module.h"
+#include "typ_ArchCompTable.h"
+
+namespace {
+
+std::vector<std::string> events;
+
+void Record(char const * module, bool started)
+{
+    events.push_back(std::string(started ? "+" : "-") + module);
+}
+
+class Module : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        events.clear();
+        previous = qel_SetModuleObserver(&Record);
+    }
+    void TearDown() override { qel_SetModuleObserver(previous); }
+    qel_ModuleObserver previous = nullptr;
+};
+
+TEST_F(Module, FirstInitialiseStartsEveryModuleInOrderAndLastFinaliseEndsThemInReverse)
+{
+    int count = 0;
+    modC_initialize(count);
+    EXPECT_EQ(12, count);  // the library itself and the eleven it starts
+    EXPECT_EQ((std::vector<std::string>{"+modC", "+mmgC", "+ContribXpm", "+ContribFStt", "+ContribFSt1", "+mfx",
+                                        "+utl", "+omu", "+g3d", "+fsp", "+sesC", "+wfxcom"}),
+              events);
+    events.clear();
+
+    int second = 0;
+    modC_initialize(second);
+    EXPECT_EQ(0, second);
+    EXPECT_TRUE(events.empty());
+    modC_finalize(second);
+    EXPECT_EQ(0, second);
+    EXPECT_TRUE(events.empty());
+
+    modC_finalize(count);
+    EXPECT_EQ(0, count);
+    EXPECT_EQ((std::vector<std::string>{"-modC", "-wfxcom", "-sesC", "-fsp", "-g3d", "-omu", "-utl", "-mfx",
+                                        "-ContribFSt1", "-ContribFStt", "-ContribXpm", "-mmgC"}),
+              events);
+}
+
+TEST_F(Module, AModuleStartedElsewhereIsNotStartedAgain)
+{
+    int own = 0;
+    fsp_initialize(own);
+    EXPECT_EQ(1, own);
+    events.clear();
+    int count = 0;
+    modC_initialize(count);
+    EXPECT_EQ(11, count);  // fsp was already running
+    modC_finalize(count);
+    EXPECT_EQ(0, count);
+    // fsp still has its first caller.
+    EXPECT_EQ(std::find(events.begin(), events.end(), "-fsp"), events.end());
+    fsp_finalize(own);
+    EXPECT_EQ(0, own);
+    fsp_finalize(own);  // an unmatched finalise changes nothing
+    EXPECT_EQ(0, own);
+}
+
+TEST_F(Module, InitialiseRegistersTheStateRecordTypesUnderComponent268)
+{
+    int count = 0;
+    modC_initialize(count);
+    typ_ArchEntry const * choice = typ_ArchCompTable::Lookup(0x10C0005);
+    ASSERT_NE(nullptr, choice);
+    EXPECT_STREQ("modC_StepStateChoiceInfo", choice->name);
+    EXPECT_EQ(7u, choice->flags);
+    EXPECT_EQ(nullptr, typ_ArchCompTable::Lookup(0x10C0000));  // the empty entry
+    EXPECT_EQ(nullptr, typ_ArchCompTable::Lookup(0x10C0009));
+    EXPECT_TRUE(typ_ArchCompTable::IsParent(0x10C0005, 0x10C0002));
+    EXPECT_TRUE(typ_ArchCompTable::IsParent(0x10C0005, 0x10C0005));
+    EXPECT_FALSE(typ_ArchCompTable::IsParent(0x10C0002, 0x10C0008));
+    EXPECT_FALSE(typ_ArchCompTable::IsParent(0x10C0002, 0x10C0005));
+    modC_finalize(count);
+}
+
+}  // namespace
