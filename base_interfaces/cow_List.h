@@ -64,6 +64,16 @@ public:
         size = 0;
     }
 
+    // Keeps the first `newSize` elements.
+    void Truncate(int newSize)
+    {
+        QEL_ASSERT(newSize >= 0);
+        if (newSize >= size)
+            return;
+        first.Write().resize(static_cast<std::size_t>(newSize));
+        size = newSize;
+    }
+
     bool operator==(cow_List const & other) const
     {
         if (size != other.size)
