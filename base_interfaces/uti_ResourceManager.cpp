@@ -6,14 +6,14 @@ uti_ResourceManager & uti_ResourceManager::Instance()
     return instance;
 }
 
-cow_String uti_ResourceManager::GetStringResource(char const * resourceName, char const * defaultText) const
+char const * uti_ResourceManager::GetStringResource(char const * resourceName, char const * defaultText) const
 {
     if (resourceName) {
         auto found = resources.find(resourceName);
         if (found != resources.end())
-            return cow_String(found->second);
+            return found->second.c_str();
     }
-    return cow_String(defaultText);
+    return defaultText;
 }
 
 void uti_ResourceManager::SetStringResource(char const * resourceName, char const * text)

@@ -6,14 +6,14 @@
 #include <string>
 #include <unordered_map>
 
-#include "cow_String.h"
 
 class uti_ResourceManager {
 public:
     static uti_ResourceManager & Instance();
 
-    // The configured text of `resourceName`, or `defaultText`.
-    cow_String GetStringResource(char const * resourceName, char const * defaultText) const;
+    // The configured text of `resourceName` (valid until that resource changes),
+    // or `defaultText` itself.
+    char const * GetStringResource(char const * resourceName, char const * defaultText) const;
 
     void SetStringResource(char const * resourceName, char const * text);
     void Clear();

@@ -280,9 +280,10 @@ TEST(Resources, ConfiguredTextsOrTheDefault)
     std::istringstream file("! comment\n*promptArea.Extrude_select.labelString: Select a profile\n\nbad line\n"
                             "  key :  spaced text\r\n");
     EXPECT_EQ(2, resources.Load(file));
-    EXPECT_TRUE(resources.GetStringResource("*promptArea.Extrude_select.labelString", "d") == "Select a profile");
-    EXPECT_TRUE(resources.GetStringResource("key", "d") == "spaced text");
-    EXPECT_TRUE(resources.GetStringResource("missing", "default") == "default");
+    EXPECT_STREQ("Select a profile", resources.GetStringResource("*promptArea.Extrude_select.labelString", "d"));
+    EXPECT_STREQ("spaced text", resources.GetStringResource("key", "d"));
+    char const * fallback = "default";
+    EXPECT_EQ(fallback, resources.GetStringResource("missing", fallback));
     resources.Clear();
 }
 
