@@ -5,6 +5,8 @@
 #include "AssertCapture.h"
 #include "Session.h"
 #include "modC_ModeFactory.h"
+#include "modC_PickProcedure.h"
+#include "sesC_PickOptions.h"
 #include "omu_PrimString.h"
 
 namespace {
@@ -403,6 +405,31 @@ TEST(ModePreReq, ACopyCarriesTheSamePrimitiveModeTypeAndFlag)
     EXPECT_EQ(s.procedure.get(), copy->GetMode());
     EXPECT_EQ(9, copy->GetType().GetType());
     EXPECT_TRUE(copy->GetFlag());
+}
+
+}  // namespace
+
+namespace {
+
+class PickingProcedure : public modC_PickProcedure {
+public:
+    PickingProcedure() : modC_PickProcedure(false) { modeName = "Pick"; }
+    PickingProcedure(modC_ModePreReq const & preReq) : modC_PickProcedure(preReq, true) {}
+    void Start() override {}
+    void StepTerminatedHook(modC_Step const &) override {}
+};
+
+TEST(PickProcedure, EachNewOneStartsAFreshPickContext)
+{
+    sesC_PickOptions & options = sesC_PickOptions::Instance();
+    options.GetPickGC().SetShape(sesC_PickGC::POLYGON);
+    int const before = options.InitializeCount();
+    PickingProcedure first;
+    EXPECT_EQ(sesC_PickGC::NONE, options.GetPickGC().GetShape());
+    PickingProcedure second(modC_ModePreReq(nullptr, omu_PrimType(3), false));
+    EXPECT_EQ(before + 2, options.InitializeCount());
+    EXPECT_EQ(3, second.PreReq().GetType().GetType());
+    EXPECT_EQ(modC_Procedure::INACTIVE, first.GetState());
 }
 
 }  // namespace
