@@ -1,0 +1,3 @@
+#include "modC_ToolsetMethodImpl.h"
+
+modC_ToolsetMethodImpl::modC_ToolsetMethodImpl(cow_String const & toolsetName) : toolsetName(toolsetName) {}

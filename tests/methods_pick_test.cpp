@@ -1,0 +1,396 @@
+// The pick method driven through its viewport and button rows as a front end
+// would: the regions it builds and exactly what reaches the step, and when.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ScriptedFactory.h"
+#include "modC_PickMethod.h"
+#include "sesC_PickOptions.h"
+#include "utl_tr.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string const cycleRow =
+    R"(MakeTitledChoiceMethod(["Next", "Previous", "OK"], 3, "Ambiguous selection, please choose one:", 3, 0))";
+std::string const polygonRow =
+    R"(MakeTitledChoiceMethod(["Backup", "Abort", "Done"], 3, "Pick the points for the polygon", 3, 0))";
+
+std::vector<g3d_Point> Points(modC_PickMethod const & pick)
+{
+    std::vector<g3d_Point> points;
+    for (int i = 0; i < pick.Points().Size(); ++i)
+        points.push_back(pick.Points().ConstGet(i));
+    return points;
+}
+
+class PickMethodTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        method.reset(factory.MakePickMethod(&step));
+        pick = dynamic_cast<modC_PickMethod *>(method.get());
+        ASSERT_NE(nullptr, pick);
+        viewport = factory.LastPosition();
+        method->Execute();
+        factory.Log().Take();
+    }
+    void TearDown() override { Shape(sesC_PickGC::NONE); }
+
+    static void Shape(int shape) { sesC_PickOptions::Instance().GetPickGC().SetShape(shape); }
+
+    // A polygon with the vertices (0,0), (4,0), (4,3) and one under
+    // construction that follows the pointer to (0,3).
+    void DrawPolygon()
+    {
+        Shape(sesC_PickGC::POLYGON);
+        viewport->StartDrag(0, 0);
+        viewport->DragTo(4, 0);
+        viewport->EndDrag(4, 0);
+        viewport->MoveTo(4, 3);
+        viewport->Click(4, 3);
+        viewport->MoveTo(0, 3);
+        factory.Log().Take();
+    }
+
+    ScriptedFactory factory;
+    ScriptedReceiver step{factory.Log()};
+    std::unique_ptr<modC_Method> method;
+    modC_PickMethod * pick = nullptr;
+    ScriptedPosition * viewport = nullptr;
+};
+
+TEST_F(PickMethodTest, AttachesToItsTrackerOnlyWhenExecuted)
+{
+    std::unique_ptr<modC_Method> other(factory.MakePickMethod(&step));
+    EXPECT_EQ(nullptr, factory.LastPosition()->Method());
+    other->Execute();
+    EXPECT_EQ(other.get(), factory.LastPosition()->Method());
+}
+
+TEST_F(PickMethodTest, ClickSetsACursorBoxOfHalfWidthOne)
+{
+    std::vector<g3d_Point> boxes;
+    step.onReport = [&](std::string const &, modC_Method *) {
+        boxes.push_back(pick->BoxCorners()[0]);
+        boxes.push_back(pick->BoxCorners()[1]);
+    };
+    viewport->Click(10.5f, -3);
+    viewport->Confirm();
+
+    EXPECT_EQ((Lines{"step.ValueChanged()", "step.Done()"}), factory.Log().Take());
+    ASSERT_EQ(4u, boxes.size());
+    EXPECT_EQ(g3d_Point(9.5f, -4), boxes[0]);
+    EXPECT_EQ(g3d_Point(11.5f, -2), boxes[1]);
+    EXPECT_EQ(boxes[0], boxes[2]);
+    EXPECT_EQ(0, pick->GetPickShape());
+    EXPECT_EQ(10.5f, pick->Cursor().x);
+    EXPECT_EQ(-3.0f, pick->Cursor().y);
+}
+
+TEST_F(PickMethodTest, ModifiersChooseTheSelectAction)
+{
+    struct Case {
+        int modifiers;
+        int action;
+    };
+    for (Case c : {Case{1, 1}, Case{0, 0}, Case{4, 2}, Case{2, 2}, Case{5, 0}, Case{1, 1}, Case{7, 1}, Case{8, 1}}) {
+        viewport->Click(0, 0, 1, c.modifiers);
+        EXPECT_EQ(c.action, pick->GetSelectAction()) << "modifiers " << c.modifiers;
+    }
+}
+
+TEST_F(PickMethodTest, RectangleCornersAreNormalised)
+{
+    Shape(sesC_PickGC::RECTANGLE);
+    viewport->StartDrag(10, 20);
+    viewport->DragTo(4, 8);  // towards the lower left
+    EXPECT_EQ(1, pick->GetPickShape());
+    EXPECT_EQ(g3d_Point(4, 8), pick->BoxCorners()[0]);
+    EXPECT_EQ(g3d_Point(10, 20), pick->BoxCorners()[1]);
+
+    viewport->EndDrag(12, 5);  // lower right of the press point
+    EXPECT_EQ(g3d_Point(10, 5), pick->BoxCorners()[0]);
+    EXPECT_EQ(g3d_Point(12, 20), pick->BoxCorners()[1]);
+    EXPECT_EQ((Lines{"step.ValueChanged()", "step.ValueChanged()", "step.ValueChanged()"}), factory.Log().Take());
+}
+
+TEST_F(PickMethodTest, RectangleWithoutExtentKeepsThePreviousCorners)
+{
+    Shape(sesC_PickGC::RECTANGLE);
+    viewport->StartDrag(1, 1);
+    viewport->EndDrag(3, 3);
+    viewport->StartDrag(5, 5);  // no extent at the start of a drag
+    EXPECT_EQ(g3d_Point(1, 1), pick->BoxCorners()[0]);
+    viewport->DragTo(9, 5);  // no extent in y
+    viewport->DragTo(5, 9);  // none in x
+    EXPECT_EQ(g3d_Point(1, 1), pick->BoxCorners()[0]);
+    EXPECT_EQ(g3d_Point(3, 3), pick->BoxCorners()[1]);
+}
+
+TEST_F(PickMethodTest, CircleHas32PointsStartingAtAngleZero)
+{
+    Shape(sesC_PickGC::CIRCLE);
+    viewport->StartDrag(2, 1);
+    viewport->DragTo(5, 5);  // radius 5 around (2, 1)
+    EXPECT_EQ(2, pick->GetPickShape());
+    std::vector<g3d_Point> const points = Points(*pick);
+    ASSERT_EQ(32u, points.size());
+    EXPECT_EQ(g3d_Point(7, 1), points[0]);
+    double const pi = std::acos(-1.0);
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        EXPECT_NEAR(2 + 5 * std::cos(k * pi / 16), points[k].x, 1e-4) << k;
+        EXPECT_NEAR(1 + 5 * std::sin(k * pi / 16), points[k].y, 1e-4) << k;
+        EXPECT_EQ(0.0f, points[k].z);
+        EXPECT_EQ(1.0f, points[k].w);
+    }
+
+    viewport->EndDrag(2, 2);
+    EXPECT_EQ(32, pick->Points().Size()) << "each drag event draws the circle afresh";
+    EXPECT_EQ(g3d_Point(3, 1), pick->Points().ConstGet(0));
+}
+
+TEST_F(PickMethodTest, DragWithoutShapeOnlyMovesTheCursor)
+{
+    viewport->Click(5, 5);
+    viewport->StartDrag(1, 1);
+    viewport->DragTo(3, 4);
+    EXPECT_EQ(sesC_PickGC::NONE, pick->GetPickShape());
+    EXPECT_EQ(g3d_Point(4, 4), pick->BoxCorners()[0]) << "the box of the last click stays";
+    EXPECT_EQ(3.0f, pick->Cursor().x);
+    EXPECT_EQ(0, pick->Points().Size());
+}
+
+TEST_F(PickMethodTest, PolygonIsDrawnWithoutValueChanges)
+{
+    Shape(sesC_PickGC::POLYGON);
+    viewport->StartDrag(0, 0);
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {0, 0}}), Points(*pick));
+    EXPECT_EQ((Lines{polygonRow + " -> titledChoice1", "titledChoice1.Execute()"}), factory.Log().Take());
+
+    viewport->DragTo(4, 0);
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}}), Points(*pick));
+    viewport->EndDrag(4, 0);
+    viewport->MoveTo(4, 3);  // the vertex under construction follows the pointer
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}}), Points(*pick));
+    viewport->Click(4, 3);  // fixes it and starts the next
+    viewport->MoveTo(0, 3);
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}, {0, 3}}), Points(*pick));
+    EXPECT_EQ(3, pick->GetPickShape());
+    EXPECT_TRUE(factory.Log().Take().empty()) << "nothing is reported while the polygon is drawn";
+}
+
+TEST_F(PickMethodTest, BackupRemovesVerticesButNeverTheFirst)
+{
+    DrawPolygon();
+    ScriptedChoice * row = factory.LastChoice();
+    for (int expected : {3, 2, 1}) {
+        row->Press(0);
+        EXPECT_EQ(expected, pick->Points().Size());
+    }
+    EXPECT_EQ((Lines{"step.DirectManipulation(2)", "step.DirectManipulation(2)", "step.DirectManipulation(2)"}),
+              factory.Log().Take());
+
+    row->PressLabel("Backup");
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}}), Points(*pick));
+    EXPECT_TRUE(factory.Log().Take().empty()) << "a one-point polygon is left alone, silently";
+}
+
+TEST_F(PickMethodTest, AbortDropsThePolygon)
+{
+    DrawPolygon();
+    factory.LastChoice()->PressLabel("Abort");
+    EXPECT_EQ((Lines{"titledChoice1.Cancel()", "titledChoice1 deleted", "step.DirectManipulation(2)"}),
+              factory.Log().Take());
+    EXPECT_EQ(0, pick->Points().Size());
+    EXPECT_EQ(0, pick->GetPickShape());
+}
+
+TEST_F(PickMethodTest, DoneReportsThePolygonAsAValueChangeThenClearsIt)
+{
+    DrawPolygon();
+    std::vector<g3d_Point> delivered;
+    step.onReport = [&](std::string const &, modC_Method *) { delivered = Points(*pick); };
+    factory.LastChoice()->PressLabel("Done");
+
+    EXPECT_EQ((Lines{"titledChoice1.Cancel()", "titledChoice1 deleted", "step.ValueChanged()"}),
+              factory.Log().Take());
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}, {0, 3}}), delivered);
+    EXPECT_EQ(0, pick->Points().Size());
+    EXPECT_EQ(0, pick->GetPickShape());
+
+    viewport->Click(1, 1);  // back to ordinary picks
+    EXPECT_EQ((Lines{"step.ValueChanged()"}), factory.Log().Take());
+}
+
+TEST_F(PickMethodTest, StepMayDeleteThePickWhileTheFinishedPolygonIsReported)
+{
+    DrawPolygon();
+    step.onReport = [&](std::string const &, modC_Method *) { method.reset(); };
+    factory.LastChoice()->PressLabel("Done");
+    EXPECT_EQ((Lines{"titledChoice1.Cancel()", "titledChoice1 deleted", "step.ValueChanged()", "pick1 deleted"}),
+              factory.Log().Take());
+    EXPECT_TRUE(factory.Live().empty());
+}
+
+TEST_F(PickMethodTest, UnchosenPolygonRowChangesNothing)
+{
+    DrawPolygon();
+    factory.LastChoice()->Confirm();  // a Done before any button was chosen
+    viewport->Confirm();              // the row's (lack of) choice decides, not the reporter
+    EXPECT_TRUE(factory.Log().Take().empty());
+    EXPECT_EQ(4, pick->Points().Size());
+}
+
+TEST_F(PickMethodTest, DirectManipulationByPhase)
+{
+    viewport->Record().x = 6;
+    viewport->Record().y = 7;
+    viewport->Manipulate(2, modC_MethodReceiver::MANIPULATION_CONTINUED);
+    EXPECT_EQ(6.0f, pick->Cursor().x) << "phase 2 updates the region";
+    viewport->Manipulate(0, modC_MethodReceiver::MANIPULATION_STARTED);
+    viewport->Manipulate(1, modC_MethodReceiver::MANIPULATION_STARTED);
+    EXPECT_EQ((Lines{"step.DirectManipulation(1)"}), factory.Log().Take())
+        << "phases 0 and 1 matter only while a polygon is drawn";
+
+    DrawPolygon();
+    factory.LastChoice()->PressLabel("Backup");  // the last vertex is no longer where the pointer is
+    factory.Log().Take();
+    viewport->Manipulate(0, modC_MethodReceiver::MANIPULATION_STARTED);
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}, {4, 3}}), Points(*pick))
+        << "a new vertex starts where the last one is";
+    viewport->Manipulate(1, modC_MethodReceiver::MANIPULATION_CONTINUED);
+    viewport->Manipulate(1, modC_MethodReceiver::GEOMETRY_CHANGED);
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}}), Points(*pick));
+    EXPECT_EQ((Lines{"step.DirectManipulation(0)", "step.DirectManipulation(1)", "step.DirectManipulation(2)"}),
+              factory.Log().Take());
+}
+
+TEST_F(PickMethodTest, PolygonRowWithoutPointsSurvivesEveryReport)
+{
+    Shape(sesC_PickGC::POLYGON);
+    pick->DisplayPolygonPrompt();  // the front end opens the row before any vertex
+    viewport->Manipulate(0, modC_MethodReceiver::MANIPULATION_STARTED);
+    viewport->Manipulate(1, modC_MethodReceiver::MANIPULATION_STARTED);
+    viewport->DragTo(3, 3);  // a drag continued that never started
+    viewport->EndDrag(3, 3);
+    EXPECT_EQ(0, pick->Points().Size());
+    factory.LastChoice()->PressLabel("Backup");
+    EXPECT_EQ((Lines{polygonRow + " -> titledChoice1", "titledChoice1.Execute()", "step.DirectManipulation(0)"}),
+              factory.Log().Take());
+}
+
+TEST_F(PickMethodTest, AmbiguityRowSetsTheActionAndReportsEveryDoneAsAValueChange)
+{
+    pick->Disambiguate();
+    ScriptedChoice * row = factory.LastChoice();
+    EXPECT_EQ((Lines{cycleRow + " -> titledChoice1", "titledChoice1.Execute()"}), factory.Log().Take());
+
+    row->Select(0);
+    EXPECT_EQ(3, pick->GetSelectAction());
+    row->Select(1);
+    EXPECT_EQ(4, pick->GetSelectAction());
+    EXPECT_TRUE(factory.Log().Take().empty()) << "choosing on the row reports nothing";
+
+    row->Press(1);
+    viewport->Confirm();
+    EXPECT_EQ((Lines{"step.ValueChanged()", "step.ValueChanged()"}), factory.Log().Take());
+
+    row->Select(2);
+    EXPECT_EQ(5, pick->GetSelectAction());
+    row->PressLabel("OK");
+    EXPECT_EQ((Lines{"titledChoice1.Cancel()", "titledChoice1 deleted", "step.ValueChanged()"}),
+              factory.Log().Take());
+
+    viewport->Confirm();
+    EXPECT_EQ((Lines{"step.Done()"}), factory.Log().Take()) << "without the row a completed click is Done again";
+}
+
+TEST_F(PickMethodTest, PointerCyclesWithShiftAndEndsCyclingWithAPlainClick)
+{
+    pick->Disambiguate();
+    factory.Log().Take();
+    viewport->Click(5, 5, 1, 1);
+    EXPECT_EQ(3, pick->GetSelectAction());
+    viewport->Click(5, 5, 3, 1);
+    EXPECT_EQ(4, pick->GetSelectAction());
+    viewport->Click(5, 5, 2, 1);
+    viewport->Click(5, 5, 1, 2);
+    EXPECT_EQ(4, pick->GetSelectAction());
+    EXPECT_EQ(g3d_Point(0, 0), pick->BoxCorners()[0]) << "cycling clicks do not move the box";
+
+    viewport->Click(8, 8, 1, 4);
+    EXPECT_EQ(2, pick->GetSelectAction());
+    EXPECT_EQ(g3d_Point(7, 7), pick->BoxCorners()[0]);
+    EXPECT_EQ((Lines{"step.ValueChanged()", "step.ValueChanged()", "step.ValueChanged()", "step.ValueChanged()",
+                     "titledChoice1.Cancel()", "titledChoice1 deleted", "step.ValueChanged()"}),
+              factory.Log().Take());
+}
+
+TEST_F(PickMethodTest, OpeningAnOpenRowReplacesIt)
+{
+    pick->Disambiguate();
+    pick->Disambiguate();
+    EXPECT_EQ((Lines{cycleRow + " -> titledChoice1", "titledChoice1.Execute()", "titledChoice1.Cancel()",
+                     "titledChoice1 deleted", cycleRow + " -> titledChoice2", "titledChoice2.Execute()"}),
+              factory.Log().Take());
+}
+
+TEST_F(PickMethodTest, RowLabelsAndTitlesAreTranslated)
+{
+    utl_SetTranslation("Next", "Weiter");
+    utl_SetTranslation("Pick the points for the polygon", "Punkte des Polygons");
+    pick->Disambiguate();
+    std::vector<std::string> const labels = factory.LastChoice()->Labels();
+    pick->DisplayPolygonPrompt();
+    utl_ClearTranslations();
+    EXPECT_EQ((std::vector<std::string>{"Weiter", "Previous", "OK"}), labels);
+    Lines const log = factory.Log().Take();
+    ASSERT_EQ(4u, log.size());
+    EXPECT_NE(std::string::npos, log[2].find("\"Punkte des Polygons\""));
+}
+
+TEST_F(PickMethodTest, LifecycleReachesTrackerThenBothRows)
+{
+    pick->Disambiguate();
+    pick->DisplayPolygonPrompt();
+    factory.Log().Take();
+    method->Suspend();
+    method->Resume();
+    method->Cancel();
+    method->Execute();
+    EXPECT_EQ((Lines{"pick1.Suspend()", "titledChoice1.Suspend()", "titledChoice2.Suspend()", "pick1.Resume()",
+                     "titledChoice1.Resume()", "titledChoice2.Resume()", "pick1.Cancel()", "titledChoice1.Cancel()",
+                     "titledChoice2.Cancel()", "pick1.Execute()", "titledChoice1.Execute()",
+                     "titledChoice2.Execute()"}),
+              factory.Log().Take());
+}
+
+TEST_F(PickMethodTest, DeletingThePickDeletesTrackerAndRowsOnce)
+{
+    pick->Disambiguate();
+    pick->DisplayPolygonPrompt();
+    factory.Log().Take();
+    method.reset();
+    EXPECT_EQ((Lines{"pick1 deleted", "titledChoice1 deleted", "titledChoice2 deleted"}), factory.Log().Take());
+    EXPECT_TRUE(factory.Live().empty());
+}
+
+TEST_F(PickMethodTest, ReportsFromOtherMethodsAreIgnored)
+{
+    DrawPolygon();
+    factory.LastChoice()->Select(2);  // the polygon row's value changes are not the pick's business
+    std::unique_ptr<modC_Method> stranger(factory.MakeChoiceMethod(nullptr, 0, nullptr, 0, false));
+    pick->ValueChanged(stranger.get());
+    EXPECT_EQ(4, pick->Points().Size());
+    EXPECT_EQ(0, pick->GetSelectAction());
+    Lines const log = factory.Log().Take();
+    EXPECT_EQ(1u, log.size()) << "only the stranger's making";
+}
+
+}  // namespace

@@ -1,0 +1,208 @@
+// The pointer record and the click-and-drag method that hands it to its step.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "ScriptedFactory.h"
+#include "modC_ClickAndDragMethod.h"
+#include "modC_MouseInfo.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(MouseInfo, StartsAtZeroInPhaseTwo)
+{
+    modC_MouseInfo const mouse;
+    EXPECT_EQ(0, mouse.context);
+    for (float f : {mouse.x, mouse.y, mouse.z, mouse.deltaX, mouse.deltaY, mouse.deltaZ})
+        EXPECT_EQ(0.0f, f);
+    for (int i : {mouse.pixelX, mouse.pixelY, mouse.pixelZ, mouse.pixelDeltaX, mouse.pixelDeltaY, mouse.pixelDeltaZ,
+                  mouse.button, mouse.modifiers, mouse.event})
+        EXPECT_EQ(0, i);
+    EXPECT_EQ(2, mouse.phase);
+    EXPECT_EQ(0x10C0001u, modC_MouseInfo::TypeId());
+    EXPECT_EQ(0x10C0001u, mouse.DynTypeId());
+}
+
+TEST(MouseInfo, SetPositionKeepsThePressPoint)
+{
+    modC_MouseInfo mouse;
+    mouse.x = 10;
+    mouse.y = 20;
+    mouse.z = 5;
+    mouse.deltaZ = 5;
+    mouse.SetPosition(13, 16);
+    EXPECT_EQ(3.0f, mouse.deltaX);
+    EXPECT_EQ(-4.0f, mouse.deltaY);
+    mouse.SetPosition(7, 30);
+    EXPECT_EQ(-3.0f, mouse.deltaX);
+    EXPECT_EQ(10.0f, mouse.deltaY);
+    EXPECT_EQ(10.0f, mouse.x - mouse.deltaX);
+    EXPECT_EQ(20.0f, mouse.y - mouse.deltaY);
+    EXPECT_EQ(0.0f, mouse.z);
+    EXPECT_EQ(0.0f, mouse.deltaZ);
+}
+
+TEST(MouseInfo, SetPixPositionKeepsThePressPixel)
+{
+    modC_MouseInfo mouse;
+    mouse.pixelX = 100;
+    mouse.pixelY = 50;
+    mouse.pixelZ = 9;
+    mouse.pixelDeltaZ = 9;
+    mouse.SetPixPosition(90, 70);
+    mouse.SetPixPosition(120, 40);
+    EXPECT_EQ(20, mouse.pixelDeltaX);
+    EXPECT_EQ(-10, mouse.pixelDeltaY);
+    EXPECT_EQ(120, mouse.pixelX);
+    EXPECT_EQ(0, mouse.pixelZ);
+    EXPECT_EQ(0, mouse.pixelDeltaZ);
+
+    // Pixels from opposite ends of int wrap rather than overflow.
+    mouse.SetPixPosition(INT_MIN, INT_MAX);
+    mouse.SetPixPosition(INT_MAX, INT_MIN);
+    EXPECT_EQ(INT_MAX, mouse.pixelX);
+}
+
+TEST(MouseInfo, ResetEndsTheDragButKeepsThePosition)
+{
+    modC_MouseInfo mouse;
+    mouse.SetPosition(4, 5);
+    mouse.SetPixPosition(40, 50);
+    mouse.button = 3;
+    mouse.modifiers = 1;
+    mouse.event = 2;
+    mouse.phase = 0;
+    mouse.Reset();
+    EXPECT_EQ(4.0f, mouse.x);
+    EXPECT_EQ(50, mouse.pixelY);
+    for (float f : {mouse.deltaX, mouse.deltaY, mouse.deltaZ})
+        EXPECT_EQ(0.0f, f);
+    for (int i : {mouse.pixelDeltaX, mouse.pixelDeltaY, mouse.pixelDeltaZ, mouse.event})
+        EXPECT_EQ(0, i);
+    EXPECT_EQ(3, mouse.button);
+    EXPECT_EQ(1, mouse.modifiers);
+    EXPECT_EQ(0, mouse.phase);
+}
+
+class ClickAndDragTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        method.reset(factory.MakePositionMethod(&step));
+        drag = dynamic_cast<modC_ClickAndDragMethod *>(method.get());
+        ASSERT_NE(nullptr, drag);
+        viewport = factory.LastPosition();
+    }
+
+    ScriptedFactory factory;
+    ScriptedReceiver step{factory.Log()};
+    std::unique_ptr<modC_Method> method;
+    modC_ClickAndDragMethod * drag = nullptr;
+    ScriptedPosition * viewport = nullptr;
+};
+
+TEST_F(ClickAndDragTest, FreshTrackerIsInPhaseTwoAndNotAttached)
+{
+    modC_MouseInfo const & mouse = viewport->Mouse();
+    EXPECT_EQ(2, mouse.phase);
+    EXPECT_EQ(0, mouse.event);
+    EXPECT_EQ(0.0f, mouse.x);
+    EXPECT_EQ(nullptr, viewport->Method()) << "attached by Execute, not by construction";
+    method->Execute();
+    EXPECT_EQ(method.get(), viewport->Method());
+}
+
+TEST_F(ClickAndDragTest, EveryReportCopiesTheRecordOfThatMoment)
+{
+    method->Execute();
+    modC_MouseInfo & record = viewport->Record();
+    record.context = 11;
+    record.x = 1.5f;
+    record.y = -2.5f;
+    record.pixelX = 15;
+    record.pixelY = -25;
+    record.deltaX = 0.25f;
+    record.deltaY = -0.75f;
+    record.pixelDeltaX = 3;
+    record.pixelDeltaY = -7;
+    record.modifiers = 5;
+    record.event = 3;
+    record.phase = 1;
+    record.button = 2;
+
+    std::vector<double> atReport;
+    step.onReport = [&](std::string const &, modC_Method * m) {
+        auto const * d = static_cast<modC_ClickAndDragMethod const *>(m);
+        atReport = {double(d->Context()), d->X(), d->Y(), double(d->PixelX()), double(d->PixelY()), d->DeltaX(),
+                    d->DeltaY(), double(d->PixelDeltaX()), double(d->PixelDeltaY()), double(d->Modifiers()),
+                    double(d->Event()), double(d->Phase()), double(d->Button())};
+    };
+    viewport->ReportDone();
+    EXPECT_EQ((std::vector<double>{11, 1.5, -2.5, 15, -25, 0.25, -0.75, 3, -7, 5, 3, 1, 2}), atReport);
+
+    record.x = 99;  // the tracker moves on; the step keeps what it was told
+    EXPECT_EQ(1.5, drag->X());
+}
+
+TEST_F(ClickAndDragTest, ReportsPassWithTheirReasonUnchanged)
+{
+    method->Execute();
+    viewport->Click(3, 4, 3, 4);
+    EXPECT_EQ(3.0, drag->X());
+    EXPECT_EQ(4, drag->Event());
+    EXPECT_EQ(3, drag->Button());
+    viewport->StartDrag(1, 1);
+    viewport->DragTo(4, 5);
+    EXPECT_EQ(3.0, drag->DeltaX());
+    EXPECT_EQ(4.0, drag->DeltaY());
+    viewport->Manipulate(0, modC_MethodReceiver::MANIPULATION_STARTED);
+    viewport->Manipulate(1, modC_MethodReceiver::MANIPULATION_CONTINUED);
+    viewport->Manipulate(2, modC_MethodReceiver::GEOMETRY_CHANGED);
+    EXPECT_EQ(2, drag->Phase());
+    viewport->Confirm();
+    EXPECT_EQ((Lines{"MakePositionMethod() -> position1", "position1.Execute()", "step.ValueChanged()",
+                     "step.ValueChanged()", "step.ValueChanged()", "step.DirectManipulation(0)",
+                     "step.DirectManipulation(1)", "step.DirectManipulation(2)", "step.Done()"}),
+              factory.Log().Take());
+}
+
+TEST_F(ClickAndDragTest, TrackerReportsToTheMethodThatExecutedItLast)
+{
+    ScriptedReceiver other(factory.Log(), "other");
+    // A second method around the same tracker. It is never destroyed: the
+    // tracker belongs to the first method, which deletes it.
+    alignas(modC_ClickAndDragMethod) unsigned char place[sizeof(modC_ClickAndDragMethod)];
+    auto * second = new (place) modC_ClickAndDragMethod(&other, viewport);
+
+    method->Execute();
+    second->Execute();
+    factory.Log().Take();
+    viewport->Click(1, 1);
+    method->Execute();
+    viewport->Click(2, 2);
+    EXPECT_EQ((Lines{"other.ValueChanged()", "position1.Execute()", "step.ValueChanged()"}), factory.Log().Take());
+    EXPECT_EQ(1.0, second->X());
+    EXPECT_EQ(2.0, drag->X());
+}
+
+TEST_F(ClickAndDragTest, LifecycleIsForwardedAndDeletionDeletesTheTrackerOnce)
+{
+    method->Execute();
+    method->Suspend();
+    EXPECT_THROW(viewport->Click(1, 1), std::logic_error) << "a hidden viewport takes no clicks";
+    method->Resume();
+    method->Cancel();
+    method.reset();
+    EXPECT_EQ((Lines{"MakePositionMethod() -> position1", "position1.Execute()", "position1.Suspend()",
+                     "position1.Resume()", "position1.Cancel()", "position1 deleted"}),
+              factory.Log().Take());
+    EXPECT_EQ(nullptr, factory.LastPosition());
+}
+
+}  // namespace
