@@ -3,13 +3,27 @@
 #ifndef MODC_MOUSEINFO_H
 #define MODC_MOUSEINFO_H
 
-class modC_MouseInfo {
+#include "modC_StateRecord.h"
+
+// Final: its destructor is not virtual, and the registry deletes it as itself.
+class modC_MouseInfo final {
 public:
+    using StateRecordTag = void;
+
     // Everything 0 except `phase`, which starts at 2.
     modC_MouseInfo();
+    // An empty record for the object streams to read into.
+    explicit modC_MouseInfo(bio_Ifilter & in);
 
     static unsigned int TypeId();
     virtual unsigned int DynTypeId() const;
+    bool IsA(unsigned int type) const { return typ_ArchCompTable::IsParent(DynTypeId(), type); }
+
+    static void * CtorFunc(bio_Ifilter & in, void * place) { return modC_ConstructRecord<modC_MouseInfo>(in, place); }
+    static void ReadData(bio_Ifilter & in, void * record);
+    static bio_Ofilter & WriteData(bio_Ofilter & out, void const * record);
+    static pnt_PrettyPrint & PrintData(pnt_PrettyPrint & out, void const * record);
+    static void DtorFunc(void * record) { modC_DestroyRecord<modC_MouseInfo>(record); }
 
     // Moves the pointer and keeps the press point (x - deltaX, y - deltaY) where it was.
     void SetPosition(float newX, float newY);

@@ -1,16 +1,29 @@
+#include "modC_ModeStateInfo.h"
 #include "modC_Module.h"
+#include "modC_MouseInfo.h"
+#include "modC_StepStateChoiceInfo.h"
+#include "modC_StepStateDialogInfo.h"
+#include "modC_StepStateInfo.h"
+#include "modC_StepStatePositionInfo.h"
+#include "modC_StepStateScalarInfo.h"
+#include "modC_StepStateToggleInfo.h"
 
 namespace {
 
 constexpr unsigned int recordFlags = 7;
-constexpr unsigned int stepStateInfoType = (modC_Component << 16) | 2;
 
+template <class R>
 typ_ArchEntry Entry(char const * name, unsigned int parent)
 {
     typ_ArchEntry entry;
     entry.flags = recordFlags;
     entry.parent = parent;
     entry.name = name;
+    entry.construct = &R::CtorFunc;
+    entry.read = &R::ReadData;
+    entry.write = &R::WriteData;
+    entry.print = &R::PrintData;
+    entry.destroy = &R::DtorFunc;
     return entry;
 }
 
@@ -18,16 +31,18 @@ typ_ArchEntry Entry(char const * name, unsigned int parent)
 
 std::vector<typ_ArchEntry> const & modC_ArchEntry()
 {
+    unsigned int const root = typ_ArchCompTable::rootType;
+    unsigned int const step = modC_StepStateInfo::TypeId();
     static std::vector<typ_ArchEntry> const table = {
         typ_ArchEntry(),
-        Entry("modC_MouseInfo", typ_ArchCompTable::rootType),
-        Entry("modC_StepStateInfo", typ_ArchCompTable::rootType),
-        Entry("modC_StepStateScalarInfo", stepStateInfoType),
-        Entry("modC_StepStatePositionInfo", stepStateInfoType),
-        Entry("modC_StepStateChoiceInfo", stepStateInfoType),
-        Entry("modC_StepStateDialogInfo", stepStateInfoType),
-        Entry("modC_StepStateToggleInfo", stepStateInfoType),
-        Entry("modC_ModeStateInfo", typ_ArchCompTable::rootType),
+        Entry<modC_MouseInfo>("modC_MouseInfo", root),
+        Entry<modC_StepStateInfo>("modC_StepStateInfo", root),
+        Entry<modC_StepStateScalarInfo>("modC_StepStateScalarInfo", step),
+        Entry<modC_StepStatePositionInfo>("modC_StepStatePositionInfo", step),
+        Entry<modC_StepStateChoiceInfo>("modC_StepStateChoiceInfo", step),
+        Entry<modC_StepStateDialogInfo>("modC_StepStateDialogInfo", step),
+        Entry<modC_StepStateToggleInfo>("modC_StepStateToggleInfo", step),
+        Entry<modC_ModeStateInfo>("modC_ModeStateInfo", root),
     };
     return table;
 }

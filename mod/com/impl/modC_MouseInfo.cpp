@@ -6,9 +6,11 @@ modC_MouseInfo::modC_MouseInfo()
 {
 }
 
+modC_MouseInfo::modC_MouseInfo(bio_Ifilter &) : modC_MouseInfo() {}
+
 unsigned int modC_MouseInfo::TypeId()
 {
-    return 0x10C0001;
+    return modC_RecordTypeId(1);
 }
 
 unsigned int modC_MouseInfo::DynTypeId() const
@@ -46,4 +48,47 @@ void modC_MouseInfo::Reset()
     deltaX = deltaY = deltaZ = 0.0f;
     pixelDeltaX = pixelDeltaY = pixelDeltaZ = 0;
     event = 0;
+}
+
+void modC_MouseInfo::ReadData(bio_Ifilter & in, void * record)
+{
+    auto * r = static_cast<modC_MouseInfo *>(record);
+    in >> r->context >> r->x >> r->y >> r->z >> r->pixelX >> r->pixelY >> r->pixelZ >> r->deltaX >> r->deltaY >>
+        r->deltaZ >> r->pixelDeltaX >> r->pixelDeltaY >> r->pixelDeltaZ >> r->button >> r->modifiers >> r->event >>
+        r->phase;
+}
+
+bio_Ofilter & modC_MouseInfo::WriteData(bio_Ofilter & out, void const * record)
+{
+    auto const * r = static_cast<modC_MouseInfo const *>(record);
+    return out << r->context << r->x << r->y << r->z << r->pixelX << r->pixelY << r->pixelZ << r->deltaX << r->deltaY
+               << r->deltaZ << r->pixelDeltaX << r->pixelDeltaY << r->pixelDeltaZ << r->button << r->modifiers
+               << r->event << r->phase;
+}
+
+pnt_PrettyPrint & modC_MouseInfo::PrintData(pnt_PrettyPrint & out, void const * record)
+{
+    auto const * r = static_cast<modC_MouseInfo const *>(record);
+    modC_PrintOpen(out, "modC_MouseInfo");
+    modC_PrintItem(out) << r->context;
+    modC_PrintItem(out) << r->x;
+    modC_PrintItem(out) << r->y;
+    modC_PrintItem(out) << r->z;
+    modC_PrintItem(out) << r->pixelX;
+    modC_PrintItem(out) << r->pixelY;
+    modC_PrintItem(out) << r->pixelZ;
+    modC_PrintItem(out) << r->deltaX;
+    modC_PrintItem(out) << r->deltaY;
+    modC_PrintItem(out) << r->deltaZ;
+    modC_PrintItem(out) << r->pixelDeltaX;
+    modC_PrintItem(out) << r->pixelDeltaY;
+    modC_PrintItem(out) << r->pixelDeltaZ;
+    modC_PrintItem(out) << r->button;
+    modC_PrintItem(out) << r->modifiers;
+    modC_PrintItem(out) << r->event;
+    modC_PrintItem(out) << r->phase;
+    // The pointer record ends with one more, empty item.
+    modC_PrintItem(out);
+    modC_PrintClose(out);
+    return out;
 }
