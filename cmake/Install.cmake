@@ -1,0 +1,30 @@
+# Installs the library, its headers, a CMake package (find_package(QELmodC)
+# gives QELmodC::QELmodC) and a pkg-config file.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(QELMODC_INCLUDE_SUBDIR ${CMAKE_INSTALL_INCLUDEDIR}/QELmodC)
+target_include_directories(QELmodC PUBLIC $<INSTALL_INTERFACE:${QELMODC_INCLUDE_SUBDIR}>)
+
+install(TARGETS QELmodC EXPORT QELmodCTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+foreach(dir include base_interfaces mode_manager font_server)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${QELMODC_INCLUDE_SUBDIR}
+    FILES_MATCHING PATTERN "*.h")
+endforeach()
+
+install(EXPORT QELmodCTargets NAMESPACE QELmodC:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/QELmodC)
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/QELmodCConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/QELmodCConfig.cmake
+  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/QELmodC)
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/QELmodCConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/QELmodCConfig.cmake ${PROJECT_BINARY_DIR}/QELmodCConfigVersion.cmake
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/QELmodC)
+
+file(RELATIVE_PATH QELMODC_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/QELmodC.pc.in ${PROJECT_BINARY_DIR}/QELmodC.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/QELmodC.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
