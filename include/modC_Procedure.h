@@ -118,6 +118,9 @@ protected:
 
 private:
     void InitOptions();
+    // False when `optNum` already shows the option `name` of this kind.
+    bool ClaimOptionSlot(int _optNum, int kind, char const * name);
+    void ShowDataOption(int optNum, char const * name, char const * label, char const * prompt, int endsStep);
     void EmptyOption(int optNum);
     void ApplyBackControl();
     // 1, 2 or 3 when `step` is the dialog step of that data option, else 0.

@@ -358,56 +358,56 @@ void modC_Procedure::Backup()
 
 // ---- prompt options ----
 
-void modC_Procedure::setPromptOption(int _optNum, char const * name, char const * label)
+bool modC_Procedure::ClaimOptionSlot(int _optNum, int kind, char const * name)
 {
     QEL_ASSERT(_optNum > 0 && _optNum < numOptions);
-    if (optionActive.ConstGet(_optNum) == PLAIN) {
+    if (optionActive.ConstGet(_optNum) == kind) {
         if (optionName.ConstGet(_optNum) == name)
-            return;
+            return false;  // already shown
         QEL_ASSERT(0);
     }
-    optionActive.Get(_optNum) = PLAIN;
-    optionName.Get(_optNum) = name;
-    optionLabel.Get(_optNum) = label;
-    modeContext->SetOption(_optNum, name, label);
+    return true;
 }
 
-void modC_Procedure::setPromptOption(int _optNum, char const * name, char const * label, char const * prompt,
+void modC_Procedure::ShowDataOption(int optNum, char const * name, char const * label, char const * prompt,
+                                    int endsStep)
+{
+    optionActive.Get(optNum) = CB;
+    optionEndsStep.Get(optNum) = endsStep;
+    optionName.Get(optNum) = name;
+    optionLabel.Get(optNum) = label;
+    optionPrompt.Get(optNum) = prompt;
+    modeContext->SetOptionCallback(optNum, label, &OptionDataCB, this);
+}
+
+void modC_Procedure::setPromptOption(int optNum, char const * name, char const * label)
+{
+    if (!ClaimOptionSlot(optNum, PLAIN, name))
+        return;
+    optionActive.Get(optNum) = PLAIN;
+    optionName.Get(optNum) = name;
+    optionLabel.Get(optNum) = label;
+    modeContext->SetOption(optNum, name, label);
+}
+
+void modC_Procedure::setPromptOption(int optNum, char const * name, char const * label, char const * prompt,
                                      omu_PrimTuple & data, int endsStep)
 {
-    QEL_ASSERT(_optNum > 0 && _optNum < numOptions);
-    if (optionActive.ConstGet(_optNum) == CB) {
-        if (optionName.ConstGet(_optNum) == name)
-            return;
-        QEL_ASSERT(0);
-    }
-    optionActive.Get(_optNum) = CB;
-    optionEndsStep.Get(_optNum) = endsStep;
-    optionName.Get(_optNum) = name;
-    optionLabel.Get(_optNum) = label;
-    optionPrompt.Get(_optNum) = prompt;
-    optionData[_optNum] = data;
-    optionDialogData[_optNum] = data;
-    modeContext->SetOptionCallback(_optNum, label, &OptionDataCB, this);
+    if (!ClaimOptionSlot(optNum, CB, name))
+        return;
+    optionData[optNum] = data;
+    optionDialogData[optNum] = data;
+    ShowDataOption(optNum, name, label, prompt, endsStep);
 }
 
-void modC_Procedure::setPromptOption(int _optNum, char const * name, char const * label, char const * prompt,
+void modC_Procedure::setPromptOption(int optNum, char const * name, char const * label, char const * prompt,
                                      FXObjectList * commands, FXObjectList * targets, int endsStep)
 {
-    QEL_ASSERT(_optNum > 0 && _optNum < numOptions);
-    if (optionActive.ConstGet(_optNum) == CB) {
-        if (optionName.ConstGet(_optNum) == name)
-            return;
-        QEL_ASSERT(0);
-    }
-    optionActive.Get(_optNum) = CB;
-    optionEndsStep.Get(_optNum) = endsStep;
-    optionName.Get(_optNum) = name;
-    optionLabel.Get(_optNum) = label;
-    optionPrompt.Get(_optNum) = prompt;
-    optionCommands[_optNum] = commands;
-    optionTargets[_optNum] = targets;
-    modeContext->SetOptionCallback(_optNum, label, &OptionDataCB, this);
+    if (!ClaimOptionSlot(optNum, CB, name))
+        return;
+    optionCommands[optNum] = commands;
+    optionTargets[optNum] = targets;
+    ShowDataOption(optNum, name, label, prompt, endsStep);
 }
 
 void modC_Procedure::UnsetPromptOption(int _optNum)
