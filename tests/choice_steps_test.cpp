@@ -1,0 +1,272 @@
+// Steps that offer commands or tools rather than a value: the choice menu,
+// the tool box (a dialog that stays open beside a "Done" button) and the
+// toolset, each driven through the scripted front end.
+#include <gtest/gtest.h>
+
+#include "AssertCapture.h"
+#include "ScriptedFactory.h"
+#include "Session.h"
+#include "modC_ChoiceMenuStep.h"
+#include "modC_DialogMethod.h"
+#include "modC_ToolBoxStep.h"
+#include "modC_ToolsetStep.h"
+#include "utl_tr.h"
+
+namespace {
+
+struct ChoiceSession : Session {
+    explicit ChoiceSession(char const * modeName = "M") : Session(modeName), factory(log)
+    {
+        strategy.SetFactory(&factory);
+        Installed();
+    }
+    // The procedure executes `step` (the step stack owns it from then on);
+    // the lines the step itself caused.
+    Lines Run(modC_Step & step)
+    {
+        procedure->Execute(step);
+        Lines lines = log.Take();
+        lines.erase(lines.begin(), lines.begin() + 2);  // the procedure's back-button state
+        return lines;
+    }
+    ScriptedFactory factory;
+};
+
+// A front end whose factory cannot make some kinds of method.
+struct FailingFactory : ScriptedFactory {
+    using ScriptedFactory::ScriptedFactory;
+    modC_Method * MakeMenuChoiceMethod(char const **, int, modC_MethodReceiver *) const override { return nullptr; }
+    modC_Method * MakeChoiceMethod(char const **, int, modC_MethodReceiver *, int, bool) const override
+    {
+        return nullptr;
+    }
+};
+
+omu_PrimTuple Ints(std::initializer_list<int> values)
+{
+    omu_PrimTuple t;
+    for (int v : values)
+        t.Put(v);
+    return t;
+}
+
+// ---- choice menu ----
+
+TEST(ChoiceMenuStep, ChoicesAreKeyedByNameAndAlwaysNumbered)
+{
+    ChoiceSession s;
+    EXPECT_EQ((Lines{R"(MakeMenuChoiceMethod(["*promptArea.M_view.btn1.labelString", )"
+                     R"("*promptArea.M_view.btn2.labelString", "*promptArea.M_view.btn3.labelString", )"
+                     R"("*promptArea.M_view.btn4.labelString"], 4) -> menuChoice1)",
+                     "menuChoice1.Execute()"}),
+              s.Run(*new modC_ChoiceMenuStep(s.procedure.get(), 4, "view", 0)));
+    EXPECT_EQ(R"(MakeMenuChoiceMethod(["*promptArea.M_only.btn1.labelString"], 1) -> menuChoice2)",
+              s.Run(*new modC_ChoiceMenuStep(s.procedure.get(), 1, "only", 0))[0]);
+}
+
+TEST(ChoiceMenuStep, PickingAnEntryEndsTheStepWithItsIndex)
+{
+    ChoiceSession s;
+    auto * menu = new modC_ChoiceMenuStep(s.procedure.get(), 3, "view", 0);
+    menu->setChoiceLabel(2, "Isometric");
+    EXPECT_EQ(-1, menu->GetChoice());
+    s.Run(*menu);
+    EXPECT_EQ((std::vector<std::string>{"*promptArea.M_view.btn1.labelString", "*promptArea.M_view.btn2.labelString",
+                                        "Isometric"}),
+              s.factory.LastChoice()->Labels());
+    s.factory.LastChoice()->Select(1);
+    EXPECT_TRUE(s.log.Take().empty()) << "moving through the menu reports nothing";
+    EXPECT_EQ(-1, menu->GetChoice());
+    s.factory.LastChoice()->PressLabel("Isometric");
+    EXPECT_EQ((Lines{"menuChoice1.Cancel()", "menuChoice1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ(2, menu->GetChoice());
+}
+
+TEST(ChoiceMenuStep, SuspendResumeAndCancelActOnTheMenuAndReportNothing)
+{
+    ChoiceSession s;
+    auto * menu = new modC_ChoiceMenuStep(s.procedure.get(), 2, "view", 0);
+    s.Run(*menu);
+    menu->Suspend();
+    menu->Resume();
+    menu->Cancel();
+    menu->Cancel();
+    menu->Done(nullptr);  // from outside while no menu is shown: nothing to finish
+    EXPECT_EQ((Lines{"menuChoice1.Suspend()", "menuChoice1.Resume()", "menuChoice1.Cancel()", "menuChoice1 deleted"}),
+              s.log.Take());
+    EXPECT_EQ(-1, menu->GetChoice());
+}
+
+TEST(ChoiceMenuStep, MisuseFailsItsContractCheck)
+{
+    ChoiceSession unnamed("");
+    EXPECT_ASSERTION(new modC_ChoiceMenuStep(unnamed.procedure.get(), 2, "view", 0), "modeName != \"\"",
+                     "modC_ChoiceMenuStep");
+    ChoiceSession s;
+    modC_ChoiceMenuStep menu(s.procedure.get(), 2, "view", 0);
+    EXPECT_ASSERTION(menu.setChoiceLabel(2, "x"), "num < numChoices && num >=0", "modC_ChoiceMenuStep");
+    EXPECT_ASSERTION(menu.setChoiceLabel(-1, "x"), "num < numChoices && num >=0", "modC_ChoiceMenuStep");
+    FailingFactory failing(s.log);
+    EXPECT_ASSERTION(menu.Execute(&failing, s.procedure.get()), "method != 0", "modC_ChoiceMenuStep");
+}
+
+// ---- tool box ----
+
+// A tool box that reacts to each completion of its dialog.
+class Tools : public modC_ToolBoxStep {
+public:
+    Tools(modC_Procedure * procedure, CallLog & log, omu_PrimTuple const & values)
+        : modC_ToolBoxStep(procedure, "modG_Tools", "sweep", values, 0), log(log)
+    {
+    }
+    void DialogChanged(modC_DialogMethod * dialog) override
+    {
+        log.Add("DialogChanged" + dialog->Values().AsString().Std());
+    }
+
+private:
+    CallLog & log;
+};
+
+TEST(ToolBoxStep, TheDialogStaysOpenThroughItsCompletionsUntilDoneIsPressed)
+{
+    ChoiceSession s;
+    auto * tools = new Tools(s.procedure.get(), s.log, Ints({1}));
+    EXPECT_EQ((Lines{R"(MakeDialogMethod("modG_Tools", (1)) -> dialog1)", "dialog1.Execute()",
+                     R"(MakeChoiceMethod(["Done"], 1, 1, false) -> choice1)", "choice1.Execute()"}),
+              s.Run(*tools));
+    EXPECT_STREQ("sweep", tools->ToolName());
+    s.factory.LastDialog()->Finish(Ints({2}));
+    s.factory.LastDialog()->Finish(Ints({3}));
+    s.factory.LastDialog()->Finish(Ints({4}));
+    EXPECT_EQ((Lines{"DialogChanged(2)", "DialogChanged(3)", "DialogChanged(4)"}), s.log.Take());
+    EXPECT_TRUE(s.factory.LastDialog()->IsShown());
+
+    s.factory.LastChoice()->Confirm();
+    EXPECT_EQ((Lines{"choice1.Cancel()", "choice1 deleted", "dialog1.Cancel()", "dialog1 deleted",
+                     "StepTerminatedHook(dialog:modG_Tools)"}),
+              s.log.Take());
+    EXPECT_TRUE(tools->GetValues() == Ints({4}));
+    EXPECT_TRUE(s.factory.Live().empty());
+}
+
+// A receiver standing between a step and the procedure, such as a compound step.
+struct Middle : modC_StepReceiver {
+    explicit Middle(CallLog & log) : log(log) {}
+    void StepTerminated(modC_Step const &) override { log.Add("middle.StepTerminated"); }
+    void StepValueChanged(modC_Step const &) override { log.Add("middle.StepValueChanged"); }
+    void StepAbort(modC_Step const &) override {}
+    void SuspendOption() override {}
+    void ResumeOption() override {}
+    void EndMode() override {}
+    bool FirstStep(modC_Step const &) override { return false; }
+    CallLog & log;
+};
+
+TEST(ToolBoxStep, ReportsToItsProcedureWhoeverExecutesIt)
+{
+    ChoiceSession s;
+    Middle middle(s.log);
+    modC_ToolBoxStep tools(s.procedure.get(), "modG_Tools", "sweep", 0);
+    tools.Execute(&s.factory, &middle);
+    EXPECT_EQ(R"(MakeDialogMethod("modG_Tools", ()) -> dialog1)", s.log.Take()[0]);
+    s.factory.LastDialog()->Change(Ints({1}));  // a value change is the dialog step's
+    s.factory.LastChoice()->Confirm();
+    EXPECT_EQ((Lines{"ValueChangedHook(dialog:modG_Tools)", "choice1.Cancel()", "choice1 deleted", "dialog1.Cancel()",
+                     "dialog1 deleted", "StepTerminatedHook(dialog:modG_Tools)"}),
+              s.log.Take());
+    EXPECT_TRUE(tools.GetValues() == Ints({1}));
+
+    // Without a procedure the tool box reports to no one.
+    modC_ToolBoxStep orphan(nullptr, "modG_Tools", "sweep", 0);
+    orphan.Execute(&s.factory, &middle);
+    s.log.Take();
+    s.factory.LastChoice()->Confirm();
+    EXPECT_EQ((Lines{"choice2.Cancel()", "choice2 deleted", "dialog2.Cancel()", "dialog2 deleted"}), s.log.Take());
+}
+
+TEST(ToolBoxStep, ExecutingAgainShowsTheSameDialogAndReplacesTheDoneButton)
+{
+    ChoiceSession s;
+    auto * tools = new Tools(s.procedure.get(), s.log, Ints({}));
+    s.Run(*tools);
+    s.procedure->Repeat();
+    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "dialog1.Execute()", "choice1.Cancel()", "choice1 deleted",
+                     R"(MakeChoiceMethod(["Done"], 1, 1, false) -> choice2)", "choice2.Execute()"}),
+              s.log.Take());
+    EXPECT_EQ((std::vector<std::string>{"dialog1", "choice2"}), s.factory.Live());
+}
+
+TEST(ToolBoxStep, SuspendAndResumeTouchOnlyTheDoneButtonAndCancelTakesBothDown)
+{
+    ChoiceSession s;
+    auto * tools = new Tools(s.procedure.get(), s.log, Ints({5}));
+    s.Run(*tools);
+    s.factory.LastDialog()->Change(Ints({6}));
+    s.log.Take();
+    tools->Suspend();
+    tools->Resume();
+    tools->Cancel();
+    EXPECT_EQ((Lines{"choice1.Suspend()", "choice1.Resume()", "dialog1.Cancel()", "dialog1 deleted",
+                     "choice1.Cancel()", "choice1 deleted"}),
+              s.log.Take());
+    EXPECT_TRUE(tools->GetValues() == Ints({5})) << "cancelling restores the values the tool box was built with";
+}
+
+TEST(ToolBoxStep, TheDoneLabelIsTranslatedAndADoneFromElsewhereIsAContractViolation)
+{
+    ChoiceSession s;
+    utl_SetTranslation("Done", "Fertig");
+    modC_ToolBoxStep tools(s.procedure.get(), "modG_Tools", "sweep", 0);
+    utl_ClearTranslations();
+    tools.Execute(&s.factory, s.procedure.get());
+    EXPECT_EQ(R"(MakeChoiceMethod(["Fertig"], 1, 1, false) -> choice1)", s.log.Take()[2]);
+    EXPECT_ASSERTION(tools.Done(nullptr), "0", "modC_ToolBoxStep");
+    FailingFactory failing(s.log);
+    modC_ToolBoxStep noButton(s.procedure.get(), "modG_Tools", "sweep", 0);
+    EXPECT_ASSERTION(noButton.Execute(&failing, nullptr), "choiceMethod != 0", "modC_ToolBoxStep");
+}
+
+// ---- toolset ----
+
+TEST(ToolsetStep, EitherTheToolsetOrTheDoneButtonEndsTheStepAndBothGo)
+{
+    ChoiceSession s;
+    auto * toolset = new modC_ToolsetStep("sketchTools", 0);
+    EXPECT_EQ((Lines{R"(MakeToolsetMethod("sketchTools") -> toolset1)",
+                     R"(MakeChoiceMethod(["Done"], 1, 1, false) -> choice1)", "toolset1.Execute()",
+                     "choice1.Execute()"}),
+              s.Run(*toolset));
+    s.factory.LastToolset()->ReportValueChanged();
+    EXPECT_TRUE(s.log.Take().empty()) << "a value report of the toolset changes nothing";
+    s.factory.LastToolset()->Confirm();
+    EXPECT_EQ((Lines{"toolset1.Cancel()", "toolset1 deleted", "choice1.Cancel()", "choice1 deleted",
+                     "StepTerminatedHook(step)"}),
+              s.log.Take());
+    EXPECT_TRUE(s.factory.Live().empty());
+
+    s.procedure->Repeat();
+    s.log.Take();
+    s.factory.LastChoice()->Confirm();
+    EXPECT_EQ((Lines{"toolset2.Cancel()", "toolset2 deleted", "choice2.Cancel()", "choice2 deleted",
+                     "StepTerminatedHook(step)"}),
+              s.log.Take());
+    toolset->Done(nullptr);
+    EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
+}
+
+TEST(ToolsetStep, TheDoneButtonGoesFirstOnSuspendResumeAndCancel)
+{
+    ChoiceSession s;
+    auto * toolset = new modC_ToolsetStep("sketchTools", 0);
+    s.Run(*toolset);
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    toolset->Cancel();
+    EXPECT_EQ((Lines{"SuspendHook(step)", "choice1.Suspend()", "toolset1.Suspend()", "ResumeHook(step)",
+                     "choice1.Resume()", "toolset1.Resume()", "SetBackupAvailable(0)", "choice1.Cancel()",
+                     "choice1 deleted", "toolset1.Cancel()", "toolset1 deleted"}),
+              s.log.Take());
+}
+
+}  // namespace

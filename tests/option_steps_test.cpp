@@ -1,0 +1,298 @@
+// Steps that pick one of a fixed set of alternatives: the option and radio
+// steps, and the rotating option step choosing an extrusion's end condition.
+#include <gtest/gtest.h>
+
+#include "AssertCapture.h"
+#include "ScriptedFactory.h"
+#include "Session.h"
+#include "modC_OptionStep.h"
+#include "modC_RadioStep.h"
+#include "modC_RotatingOptionStep.h"
+#include "utl_tr.h"
+
+namespace {
+
+struct OptionSession : Session {
+    explicit OptionSession(char const * modeName = "M") : Session(modeName), factory(log)
+    {
+        strategy.SetFactory(&factory);
+        Installed();
+    }
+    // The procedure executes `step` (the step stack owns it from then on);
+    // the lines the step itself caused.
+    Lines Run(modC_Step & step)
+    {
+        procedure->Execute(step);
+        Lines lines = log.Take();
+        lines.erase(lines.begin(), lines.begin() + 2);  // the procedure's back-button state
+        return lines;
+    }
+    ScriptedChoice & Options() { return *factory.Find<ScriptedChoice>("option1"); }
+    ScriptedFactory factory;
+};
+
+// ---- option and radio steps ----
+
+TEST(OptionStep, OptionsAreKeyedByNameAndAlwaysNumbered)
+{
+    OptionSession s;
+    EXPECT_EQ((Lines{R"(MakeOptionMethod(["*promptArea.M_end.optionBtn1.labelString", )"
+                     R"("*promptArea.M_end.optionBtn2.labelString", )"
+                     R"("*promptArea.M_end.optionBtn3.labelString"], 3, 2) -> option1)",
+                     "option1.Execute()"}),
+              s.Run(*new modC_OptionStep(s.procedure.get(), "end", 3, 0, 2)));
+    EXPECT_EQ(R"(MakeRadioMethod(["*promptArea.M_end.radioBtn1.labelString", )"
+              R"("*promptArea.M_end.radioBtn2.labelString", )"
+              R"("*promptArea.M_end.radioBtn3.labelString"], 3, 1) -> radio1)",
+              s.Run(*new modC_RadioStep(s.procedure.get(), "end", 3, 0, 1))[0]);
+    EXPECT_EQ(R"(MakeOptionMethod(["*promptArea.M_side.optionBtn1.labelString"], 1, 1) -> option2)",
+              s.Run(*new modC_OptionStep(s.procedure.get(), "side", 1, 0, 1))[0]);
+}
+
+TEST(OptionStep, MovingThroughTheOptionsReportsNothingAndTheLastChoiceIsTheNextDefault)
+{
+    OptionSession s;
+    auto * step = new modC_OptionStep(s.procedure.get(), "end", 3, 0, 1);
+    step->setOptionLabel(2, "Up to Face");
+    EXPECT_EQ(0, step->GetChoice());
+    s.Run(*step);
+    EXPECT_EQ("Up to Face", s.Options().Labels()[2]);
+    s.Options().Select(2);
+    s.Options().Select(1);
+    EXPECT_TRUE(s.log.Take().empty());
+    EXPECT_EQ(1, step->GetChoice());
+    EXPECT_EQ(1, step->GetDefChoice());
+    s.Options().Press(2);
+    EXPECT_EQ((Lines{"option1.Cancel()", "option1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ(2, step->GetChoice());
+    EXPECT_EQ(3, step->GetDefChoice());
+    s.procedure->Repeat();
+    EXPECT_EQ(R"(MakeOptionMethod(["*promptArea.M_end.optionBtn1.labelString", )"
+              R"("*promptArea.M_end.optionBtn2.labelString", "Up to Face"], 3, 3) -> option2)",
+              s.log.Take()[1]);
+}
+
+TEST(OptionStep, FinishingWithoutASelectionKeepsTheStepsChoice)
+{
+    OptionSession s;
+    auto * step = new modC_OptionStep(s.procedure.get(), "end", 3, 0, 2);
+    s.Run(*step);
+    s.Options().Confirm();  // the list reports "none"
+    EXPECT_EQ(1, step->GetChoice());
+    EXPECT_EQ(2, step->GetDefChoice());
+    s.procedure->Repeat();
+    step->Done(nullptr);  // finished by a prompt option
+    EXPECT_EQ(2, step->GetDefChoice());
+    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
+    step->Done(nullptr);
+    EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
+}
+
+TEST(OptionStep, SuspendResumeAndCancelReachTheListOnly)
+{
+    OptionSession s;
+    auto * step = new modC_OptionStep(s.procedure.get(), "end", 2, 0, 1);
+    s.Run(*step);
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    s.Options().Select(1);
+    step->Cancel();
+    step->Cancel();
+    EXPECT_EQ((Lines{"SuspendHook(step)", "option1.Suspend()", "ResumeHook(step)", "option1.Resume()",
+                     "SetBackupAvailable(0)", "option1.Cancel()", "option1 deleted"}),
+              s.log.Take());
+    EXPECT_EQ(1, step->GetChoice()) << "cancelling keeps what was selected";
+    EXPECT_EQ(1, step->GetDefChoice());
+}
+
+TEST(OptionStep, MisuseFailsItsContractCheck)
+{
+    OptionSession unnamed("");
+    EXPECT_ASSERTION(new modC_OptionStep(unnamed.procedure.get(), "end", 2, 0, 1), "modeName != \"\"",
+                     "modC_OptionStep");
+    EXPECT_ASSERTION(new modC_RadioStep(unnamed.procedure.get(), "end", 2, 0, 1), "modeName != \"\"",
+                     "modC_RadioStep");
+    OptionSession s;
+    modC_OptionStep step(s.procedure.get(), "end", 2, 0, 1);
+    EXPECT_ASSERTION(step.setOptionLabel(2, "x"), "num < numberOptions && num >=0", "modC_OptionStep");
+    EXPECT_ASSERTION(step.setOptionLabel(-1, "x"), "num < numberOptions && num >=0", "modC_OptionStep");
+}
+
+TEST(RadioStep, ReportsOnlyWhenDoneAndKeepsTheButtonAsNextDefault)
+{
+    OptionSession s;
+    auto * step = new modC_RadioStep(s.procedure.get(), "mode", 4, 0, 4);
+    EXPECT_EQ(3, step->GetChoice());
+    s.Run(*step);
+    ScriptedChoice & radio = *s.factory.LastChoice();
+    radio.Select(0);
+    EXPECT_TRUE(s.log.Take().empty());
+    EXPECT_EQ(0, step->GetChoice());
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    radio.Press(1);
+    EXPECT_EQ((Lines{"SuspendHook(step)", "radio1.Suspend()", "ResumeHook(step)", "radio1.Resume()",
+                     "SetBackupAvailable(0)", "radio1.Cancel()", "radio1 deleted", "StepTerminatedHook(step)"}),
+              s.log.Take());
+    EXPECT_EQ(2, step->GetDefChoice());
+    s.procedure->Repeat();
+    EXPECT_NE(std::string::npos, s.log.Take()[1].find("], 4, 2) -> radio2"));
+    step->Done(nullptr);
+    EXPECT_EQ(2, step->GetDefChoice()) << "no selection reported: the choice stays";
+}
+
+// ---- rotating option step ----
+
+struct ExtrudeSession : OptionSession {
+    ExtrudeSession() : OptionSession("Extrude") {}
+
+    // Through All with a "Done" button, Specific Depth with a depth keyin, Up
+    // to Face with a face pick.
+    modC_RotatingOptionStep & Make(int defChoice)
+    {
+        modC_MethodTypeEnm types[] = {modC_CHOICE_METHOD, modC_INTEGER_METHOD, modC_PICK_METHOD};
+        step = new modC_RotatingOptionStep(procedure.get(), "end", 3, types, 0, defChoice);
+        return *step;
+    }
+    modC_RotatingOptionStep * step = nullptr;
+};
+
+TEST(RotatingOptionStep, TheExtrudeScenarioRotatesFromTheDepthKeyinToTheFacePick)
+{
+    ExtrudeSession s;
+    EXPECT_EQ((Lines{R"(MakeOptionMethod(["Through All", "Specific Depth", "Up to Face"], 3, 2) -> option1)",
+                     "option1.Execute()", R"(MakePromptMethod("") -> prompt1)",
+                     R"(MakeChoiceMethod(["Done"], 1, 1, false) -> choice1)", R"(MakePromptMethod("") -> prompt2)",
+                     "MakeIntegerMethod(0, 0, 99999, true, true, false, null, 20) -> integer1",
+                     R"(MakePromptMethod("Select a face to extrude to") -> prompt3)", "MakePickMethod() -> pick1",
+                     "prompt2.Execute()", "integer1.Execute()"}),
+              s.Run(s.Make(2)));
+
+    s.Options().Select(2);
+    EXPECT_EQ((Lines{"prompt2.Cancel()", "integer1.Cancel()", "prompt3.Execute()", "pick1.Execute()"}),
+              s.log.Take());
+    EXPECT_EQ(2, s.step->GetChoice());
+
+    s.factory.LastPosition()->Click(12.5f, -3.25f);
+    EXPECT_EQ((Lines{"option1.Cancel()", "option1 deleted", "prompt3.Cancel()", "pick1.Cancel()", "choice1 deleted",
+                     "integer1 deleted", "pick1 deleted", "prompt1 deleted", "prompt2 deleted", "prompt3 deleted",
+                     "StepTerminatedHook(step)"}),
+              s.log.Take());
+    EXPECT_EQ(3, s.step->GetDefChoice());
+    EXPECT_EQ(12.5, s.step->GetPickX());
+    EXPECT_EQ(-3.25, s.step->GetPickY());
+    EXPECT_EQ(0, s.step->GetDepth());
+    EXPECT_TRUE(s.factory.Live().empty());
+}
+
+TEST(RotatingOptionStep, AKeyedInDepthIsKeptAndStartsTheNextDepthKeyin)
+{
+    ExtrudeSession s;
+    s.Run(s.Make(2));
+    s.factory.LastEntry()->Enter("25");
+    Lines lines = s.log.Take();
+    EXPECT_EQ("StepTerminatedHook(step)", lines.back());
+    EXPECT_EQ(25, s.step->GetDepth());
+    EXPECT_EQ(2, s.step->GetDefChoice());
+    s.procedure->Repeat();
+    lines = s.log.Take();
+    EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(),
+                                     "MakeIntegerMethod(25, 0, 99999, true, true, false, null, 20) -> integer2"));
+    EXPECT_EQ((Lines{"prompt5.Execute()", "integer2.Execute()"}), Lines(lines.end() - 2, lines.end()));
+}
+
+TEST(RotatingOptionStep, OnlyTheCurrentOptionsInputEndsTheStep)
+{
+    ExtrudeSession s;
+    s.Run(s.Make(2));
+    s.Options().Confirm();
+    EXPECT_TRUE(s.log.Take().empty()) << "the option list itself never ends the step";
+    s.Options().Select(2);
+    s.log.Take();
+    s.factory.Find<ScriptedEntry>("integer1")->ReportDone();
+    s.factory.Find<ScriptedEntry>("integer1")->ReportValueChanged();
+    EXPECT_TRUE(s.log.Take().empty()) << "the depth keyin is no longer current";
+    s.step->Done(nullptr);
+    EXPECT_TRUE(s.log.Take().empty());
+    EXPECT_EQ(2, s.step->GetDefChoice());
+    EXPECT_EQ(7u, s.factory.Live().size());
+}
+
+TEST(RotatingOptionStep, TheDoneButtonOptionEndsTheStepLeavingDepthAndPickAlone)
+{
+    ExtrudeSession s;
+    s.Run(s.Make(2));
+    s.Options().Select(0);
+    EXPECT_EQ((Lines{"prompt2.Cancel()", "integer1.Cancel()", "prompt1.Execute()", "choice1.Execute()"}),
+              s.log.Take());
+    // Rotating back and forth executes the same methods again.
+    s.Options().Select(1);
+    s.Options().Select(0);
+    EXPECT_EQ((Lines{"prompt1.Cancel()", "choice1.Cancel()", "prompt2.Execute()", "integer1.Execute()",
+                     "prompt2.Cancel()", "integer1.Cancel()", "prompt1.Execute()", "choice1.Execute()"}),
+              s.log.Take());
+    s.factory.Find<ScriptedChoice>("choice1")->PressLabel("Done");
+    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
+    EXPECT_EQ(1, s.step->GetDefChoice());
+    EXPECT_EQ(0, s.step->GetDepth());
+    EXPECT_EQ(0.0, s.step->GetPickX());
+}
+
+TEST(RotatingOptionStep, SuspendAndResumeReachTheListAndTheCurrentOptionOnly)
+{
+    ExtrudeSession s;
+    s.Run(s.Make(3));
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    EXPECT_EQ((Lines{"SuspendHook(step)", "option1.Suspend()", "prompt3.Suspend()", "pick1.Suspend()",
+                     "ResumeHook(step)", "option1.Resume()", "prompt3.Resume()", "pick1.Resume()",
+                     "SetBackupAvailable(0)"}),
+              s.log.Take());
+    s.procedure.reset();
+    EXPECT_EQ((Lines{"option1.Cancel()", "option1 deleted", "prompt3.Cancel()", "pick1.Cancel()", "choice1 deleted",
+                     "integer1 deleted", "pick1 deleted", "prompt1 deleted", "prompt2 deleted", "prompt3 deleted"}),
+              s.log.Take());
+}
+
+TEST(RotatingOptionStep, WithoutADefaultNoOptionRunsUntilOneIsSelected)
+{
+    ExtrudeSession s;
+    Lines const lines = s.Run(s.Make(0));
+    EXPECT_EQ("MakePickMethod() -> pick1", lines.back());
+    s.Options().ReportValueChanged();  // the list reports "none"
+    EXPECT_TRUE(s.log.Take().empty());
+    s.Options().Select(1);
+    EXPECT_EQ((Lines{"prompt2.Execute()", "integer1.Execute()"}), s.log.Take());
+}
+
+TEST(RotatingOptionStep, LabelsAndTheFacePromptAreTranslated)
+{
+    utl_SetTranslation("Through All", "Durch alles");
+    utl_SetTranslation("Up to Face", "Bis Fläche");
+    utl_SetTranslation("Select a face to extrude to", "Zielfläche wählen");
+    utl_SetTranslation("Done", "Fertig");
+    ExtrudeSession s;
+    Lines const lines = s.Run(s.Make(1));
+    utl_ClearTranslations();
+    EXPECT_EQ(R"(MakeOptionMethod(["Durch alles", "Specific Depth", "Bis Fläche"], 3, 1) -> option1)", lines[0]);
+    EXPECT_EQ(R"(MakeChoiceMethod(["Fertig"], 1, 1, false) -> choice1)", lines[3]);
+    EXPECT_EQ(R"(MakePromptMethod("Zielfläche wählen") -> prompt3)", lines[6]);
+}
+
+TEST(RotatingOptionStep, MisuseFailsItsContractCheck)
+{
+    modC_MethodTypeEnm types[] = {modC_CHOICE_METHOD, modC_INTEGER_METHOD, modC_PICK_METHOD, modC_PICK_METHOD};
+    OptionSession unnamed("");
+    EXPECT_ASSERTION(new modC_RotatingOptionStep(unnamed.procedure.get(), "end", 3, types, 0, 1),
+                     "modeName != \"\"", "modC_RotatingOptionStep");
+    ExtrudeSession s;
+    EXPECT_ASSERTION(new modC_RotatingOptionStep(s.procedure.get(), "end", 4, types, 0, 1),
+                     "numberOptions > 0 && numberOptions <= 3", "modC_RotatingOptionStep");
+    types[1] = static_cast<modC_MethodTypeEnm>(3);
+    EXPECT_ASSERTION(
+        new modC_RotatingOptionStep(s.procedure.get(), "end", 2, types, 0, 1),
+        "type == modC_CHOICE_METHOD || type == modC_INTEGER_METHOD || type == modC_PICK_METHOD",
+        "modC_RotatingOptionStep");
+}
+
+}  // namespace

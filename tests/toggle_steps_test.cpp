@@ -1,0 +1,272 @@
+// Steps that switch a set of toggles: alone, beside a text field whose value
+// takes the labels of the toggles that are on, and beside a dialog.
+#include <gtest/gtest.h>
+
+#include "AssertCapture.h"
+#include "ScriptedFactory.h"
+#include "Session.h"
+#include "modC_DialogToggleStep.h"
+#include "modC_StringToggleStep.h"
+#include "modC_ToggleStep.h"
+
+namespace {
+
+struct ToggleSession : Session {
+    explicit ToggleSession(char const * modeName = "M") : Session(modeName), factory(log)
+    {
+        strategy.SetFactory(&factory);
+        Installed();
+    }
+    // The procedure executes `step` (the step stack owns it from then on);
+    // the lines the step itself caused.
+    Lines Run(modC_Step & step)
+    {
+        procedure->Execute(step);
+        Lines lines = log.Take();
+        lines.erase(lines.begin(), lines.begin() + 2);  // the procedure's back-button state
+        return lines;
+    }
+    ScriptedFactory factory;
+};
+
+cow_1DArray<int> States(std::initializer_list<int> values)
+{
+    cow_1DArray<int> states;
+    int i = 0;
+    for (int v : values)
+        states.Get(i++) = v;
+    return states;
+}
+
+std::vector<int> Ints(cow_1DArray<int> const & states)
+{
+    std::vector<int> ints;
+    for (int i = 0; i < states.Length(); ++i)
+        ints.push_back(states.ConstGet(i));
+    return ints;
+}
+
+omu_PrimTuple Tuple(int value)
+{
+    omu_PrimTuple t;
+    t.Put(value);
+    return t;
+}
+
+// ---- toggle step ----
+
+TEST(ToggleStep, TogglesAreKeyedByNameAndStartFromTheGivenStates)
+{
+    ToggleSession s;
+    auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 2, States({1, 0}), 0);
+    EXPECT_EQ((Lines{R"(MakeToggleMethod(["*promptArea.M_sides.toggleBtn1.labelString", )"
+                     R"("*promptArea.M_sides.toggleBtn2.labelString"], 2, [1, 0]) -> toggle1)",
+                     "toggle1.Execute()"}),
+              s.Run(*step));
+    EXPECT_EQ(R"(MakeToggleMethod(["*promptArea.M_lock.toggleBtn1.labelString"], 1, [0]) -> toggle2)",
+              s.Run(*new modC_ToggleStep(s.procedure.get(), "lock", 1, States({0}), 0))[0]);
+}
+
+TEST(ToggleStep, SwitchingReportsNothingAndTheStatesCarryIntoTheNextExecution)
+{
+    ToggleSession s;
+    auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 3, States({1, 0, 0}), 0);
+    step->setToggleLabel(1, "Both sides");
+    s.Run(*step);
+    EXPECT_EQ("Both sides", std::string(s.factory.LastToggle()->Label(1)));
+    s.factory.LastToggle()->Toggle(1);
+    s.factory.LastToggle()->Toggle(0);
+    EXPECT_TRUE(s.log.Take().empty());
+    EXPECT_EQ((std::vector<int>{0, 1, 0}), Ints(step->GetState()));
+    s.factory.LastToggle()->Toggle(2);
+    s.factory.LastToggle()->Confirm();
+    EXPECT_EQ((Lines{"toggle1.Cancel()", "toggle1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    s.procedure->Repeat();
+    EXPECT_NE(std::string::npos, s.log.Take()[1].find("], 3, [0, 1, 1]) -> toggle2"));
+}
+
+TEST(ToggleStep, FinishedBeforeTheTogglesReportedTheStepKeepsItsStates)
+{
+    ToggleSession s;
+    auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 2, States({0, 1}), 0);
+    s.Run(*step);
+    step->Done(nullptr);  // a prompt option finishes the step
+    EXPECT_EQ((Lines{"toggle1.Cancel()", "toggle1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ((std::vector<int>{0, 1}), Ints(step->GetState()));
+    step->Done(nullptr);
+    EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
+}
+
+TEST(ToggleStep, SuspendResumeAndCancelReachTheTogglesAndReportNothing)
+{
+    ToggleSession s;
+    auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 1, States({0}), 0);
+    s.Run(*step);
+    step->Suspend();
+    step->Resume();
+    s.factory.LastToggle()->Toggle(0);
+    step->Cancel();
+    step->Cancel();
+    EXPECT_EQ((Lines{"toggle1.Suspend()", "toggle1.Resume()", "toggle1.Cancel()", "toggle1 deleted"}), s.log.Take());
+    EXPECT_EQ((std::vector<int>{1}), Ints(step->GetState()));
+}
+
+TEST(ToggleStep, MisuseFailsItsContractCheck)
+{
+    ToggleSession unnamed("");
+    EXPECT_ASSERTION(new modC_ToggleStep(unnamed.procedure.get(), "sides", 1, States({0}), 0), "modeName != \"\"",
+                     "modC_ToggleStep");
+    ToggleSession s;
+    modC_ToggleStep step(s.procedure.get(), "sides", 2, States({0, 0}), 0);
+    EXPECT_ASSERTION(step.setToggleLabel(2, "x"), "num <numberButtons && num >=0", "modC_ToggleStep");
+    EXPECT_ASSERTION(step.setToggleLabel(-1, "x"), "num <numberButtons && num >=0", "modC_ToggleStep");
+}
+
+// ---- string toggle step ----
+
+TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
+{
+    ToggleSession s;
+    auto * step = new modC_StringToggleStep(s.procedure.get(), "unit", 2, "10", 0);
+    step->setToggleLabel(0, "mm");
+    step->setToggleLabel(1, "deg");
+    EXPECT_EQ((Lines{R"(MakeStringMethod("10", 20) -> string1)",
+                     R"(MakeToggleMethod(["mm", "deg"], 2, [0, 1]) -> toggle1)", "string1.Execute()",
+                     "toggle1.Execute()"}),
+              s.Run(*step));
+    // The user confirms the text untouched; the toggles never reported.
+    s.factory.LastEntry()->Confirm();
+    EXPECT_EQ((Lines{"string1.Cancel()", "string1 deleted", "toggle1.Cancel()", "toggle1 deleted",
+                     "StepTerminatedHook(step)"}),
+              s.log.Take());
+    EXPECT_EQ("10deg", step->GetValue().Std());
+    EXPECT_EQ("10", step->GetText().Std());
+    EXPECT_EQ((std::vector<int>{0, 1}), Ints(step->GetState()));
+}
+
+TEST(StringToggleStep, EditsAreTakenQuietlyAndTheComposedValueStartsTheNextExecution)
+{
+    ToggleSession s;
+    auto * step = new modC_StringToggleStep(s.procedure.get(), "unit", 2, "10", 0);
+    step->setToggleLabel(0, "mm");
+    step->setToggleLabel(1, "deg");
+    s.Run(*step);
+    s.factory.LastEntry()->Type("12");
+    s.factory.LastToggle()->Toggle(0);
+    EXPECT_TRUE(s.log.Take().empty());
+    EXPECT_EQ("12", step->GetValue().Std());
+    EXPECT_EQ((std::vector<int>{1, 1}), Ints(step->GetState()));
+    s.factory.LastToggle()->Confirm();
+    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
+    EXPECT_EQ("12mmdeg", step->GetValue().Std());
+    EXPECT_EQ("12", step->GetText().Std());
+    s.procedure->Repeat();
+    Lines const lines = s.log.Take();
+    EXPECT_EQ(R"(MakeStringMethod("12mmdeg", 20) -> string2)", lines[1]);
+    EXPECT_EQ(R"(MakeToggleMethod(["mm", "deg"], 2, [1, 1]) -> toggle2)", lines[2]);
+}
+
+TEST(StringToggleStep, TogglesStartOffExceptTheSecond)
+{
+    ToggleSession s;
+    Lines lines = s.Run(*new modC_StringToggleStep(s.procedure.get(), "u", 1, "", 0));
+    EXPECT_EQ(R"(MakeStringMethod("", 20) -> string1)", lines[0]);
+    EXPECT_EQ(R"(MakeToggleMethod(["*promptArea.M_u.toggleBtn1.labelString"], 1, [0]) -> toggle1)", lines[1]);
+    lines = s.Run(*new modC_StringToggleStep(s.procedure.get(), "u", 3, nullptr, 0));
+    EXPECT_EQ(R"(MakeStringMethod("", 20) -> string2)", lines[0]);
+    EXPECT_NE(std::string::npos, lines[1].find("], 3, [0, 1, 0]) -> toggle2"));
+}
+
+TEST(StringToggleStep, SuspendResumeAndCancelGoToTheFieldFirstAndAForeignReportFails)
+{
+    ToggleSession s;
+    auto * step = new modC_StringToggleStep(s.procedure.get(), "unit", 2, "5", 0);
+    s.Run(*step);
+    step->Suspend();
+    step->Resume();
+    EXPECT_ASSERTION(step->ValueChanged(nullptr), "_m == method2", "modC_StringToggleStep");
+    step->Cancel();
+    EXPECT_EQ((Lines{"string1.Suspend()", "toggle1.Suspend()", "string1.Resume()", "toggle1.Resume()",
+                     "string1.Cancel()", "string1 deleted", "toggle1.Cancel()", "toggle1 deleted"}),
+              s.log.Take());
+    step->Done(nullptr);
+    EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
+    EXPECT_EQ("5", step->GetValue().Std());
+
+    ToggleSession unnamed("");
+    EXPECT_ASSERTION(new modC_StringToggleStep(unnamed.procedure.get(), "u", 1, "", 0), "modeName != \"\"",
+                     "modC_StringToggleStep");
+    EXPECT_ASSERTION(step->setToggleLabel(2, "x"), "num <numberButtons && num >=0", "modC_StringToggleStep");
+}
+
+// ---- dialog toggle step ----
+
+TEST(DialogToggleStep, TogglesRunBesideTheDialogAndOnlyTheDialogsChangesAreReported)
+{
+    ToggleSession s;
+    auto * step = new modC_DialogToggleStep(s.procedure.get(), Tuple(4), "show", "modG_Display", 3, 0);
+    EXPECT_EQ((Lines{R"(MakeDialogMethod("modG_Display", (4)) -> dialog1)", "dialog1.Execute()",
+                     R"(MakeToggleMethod(["*promptArea.M_show.toggleBtn1.labelString", )"
+                     R"("*promptArea.M_show.toggleBtn2.labelString", )"
+                     R"("*promptArea.M_show.toggleBtn3.labelString"], 3, [0, 1, 0]) -> toggle1)",
+                     "toggle1.Execute()"}),
+              s.Run(*step));
+    EXPECT_FALSE(step->GetToggleState(0));
+    EXPECT_TRUE(step->GetToggleState(1));
+    s.factory.LastToggle()->Toggle(2);
+    EXPECT_TRUE(s.log.Take().empty());
+    EXPECT_TRUE(step->GetToggleState(2));
+    s.factory.LastDialog()->Change(Tuple(5));
+    EXPECT_EQ((Lines{"ValueChangedHook(dialog:modG_Display)"}), s.log.Take());
+    EXPECT_TRUE(step->GetValues() == Tuple(5));
+
+    // Done reports change nothing: the step keeps running.
+    s.factory.LastDialog()->Finish(Tuple(6));
+    s.factory.LastToggle()->Confirm();
+    step->Done(nullptr);
+    EXPECT_TRUE(s.log.Take().empty());
+    EXPECT_TRUE(step->GetValues() == Tuple(5));
+    EXPECT_EQ((std::vector<std::string>{"dialog1", "toggle1"}), s.factory.Live());
+    EXPECT_FALSE(step->GetToggleState(-1));
+    EXPECT_FALSE(step->GetToggleState(3));
+}
+
+TEST(DialogToggleStep, TheDialogGoesFirstOnSuspendResumeAndTheTogglesFirstOnCancel)
+{
+    ToggleSession s;
+    auto * step = new modC_DialogToggleStep(s.procedure.get(), Tuple(1), "show", "modG_Display", 1, 0);
+    s.Run(*step);
+    EXPECT_FALSE(step->GetToggleState(0)) << "a single toggle starts off";
+    s.factory.LastDialog()->Change(Tuple(2));
+    s.factory.LastToggle()->Toggle(0);
+    s.log.Take();
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    step->Cancel();
+    EXPECT_EQ((Lines{"SuspendHook(dialog:modG_Display)", "dialog1.Suspend()", "toggle1.Suspend()",
+                     "ResumeHook(dialog:modG_Display)", "dialog1.Resume()", "toggle1.Resume()",
+                     "SetBackupAvailable(0)", "toggle1.Cancel()", "toggle1 deleted", "dialog1.Cancel()",
+                     "dialog1 deleted"}),
+              s.log.Take());
+    EXPECT_TRUE(step->GetValues() == Tuple(1)) << "cancelling restores the construction values";
+    EXPECT_TRUE(step->GetToggleState(0)) << "the toggles keep their states";
+    s.procedure->Repeat();
+    EXPECT_NE(std::string::npos, s.log.Take()[3].find("], 1, [1]) -> toggle2"));
+}
+
+TEST(DialogToggleStep, BuiltWithoutValuesItSendsAnEmptyTupleAndDestructionTakesBothDown)
+{
+    ToggleSession s;
+    auto * step = new modC_DialogToggleStep(s.procedure.get(), "show", "modG_Display", 2, 0);
+    EXPECT_EQ(R"(MakeDialogMethod("modG_Display", ()) -> dialog1)", s.Run(*step)[0]);
+    EXPECT_ASSERTION(step->ValueChanged(nullptr), "_m == methodT", "modC_DialogToggleStep");
+    EXPECT_ASSERTION(step->setToggleLabel(2, "x"), "num <numberButtons && num >=0", "modC_DialogToggleStep");
+    s.procedure.reset();
+    EXPECT_EQ((Lines{"toggle1.Cancel()", "toggle1 deleted", "dialog1.Cancel()", "dialog1 deleted"}), s.log.Take());
+
+    ToggleSession unnamed("");
+    EXPECT_ASSERTION(new modC_DialogToggleStep(unnamed.procedure.get(), "show", "modG_Display", 2, 0),
+                     "modeName != \"\"", "modC_DialogToggleStep");
+}
+
+}  // namespace
