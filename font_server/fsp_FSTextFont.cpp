@@ -1,0 +1,1049 @@
+#include "fsp_FSTextFont.h"
+
+#include <ft2build.h>
+#include <freetype/freetype.h>
+#include <freetype/ftfntfmt.h>
+#include <freetype/ftoutln.h>
+#include <freetype/ftsnames.h>
+#include <freetype/t1tables.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "cow_1DArrayList.h"
+#include "fsp_Latin1Encoding.h"
+#include "fsp_Polygon.h"
+#include "g3d_Point.h"
+
+namespace {
+
+constexpr float kReferenceSize = 3600.0f;     // outline units per em of a Type 1 font
+constexpr float kUnitScale = 0.1388889f;      // 10/72: the reference size stands for 10 points
+constexpr float kFlatness = 0.25f;            // output units
+constexpr float kRenderDpiLimit = 150.0f;     // from here on glyph images are made on demand
+constexpr float kFillCacheLimit = 20.0f;      // largest xDpi x kUnitScale whose triangles are kept
+constexpr double kMaxPixels26 = 0xFFFF * 64;  // FreeType's largest pixel size
+constexpr long kMaxType1Bytes = 64L << 20;    // Type 1 fonts are read whole; real ones are far smaller
+constexpr std::size_t kMaxFillPoints = 1u << 20;
+constexpr int kMaxFlattenDepth = 16;
+constexpr unsigned char kFirstTallLatin1Code = 185;  // accented capitals from here on
+
+// Process-wide, as the catalogue and the server share one notion of "same size".
+float sizeTolerance = 0.5f;
+
+enum PointKind : unsigned char { onCurve, conicControl, cubicControl };
+
+struct Vec {
+    float x;
+    float y;
+    bool operator==(Vec const & o) const { return x == o.x && y == o.y; }
+};
+
+Vec Mid(Vec a, Vec b)
+{
+    return {(a.x + b.x) * 0.5f, (a.y + b.y) * 0.5f};
+}
+
+// Distance of `c` from the line through `p0` and `p3` (which differ).
+float LineDistance(Vec c, Vec p0, Vec p3)
+{
+    float const dx = p3.x - p0.x, dy = p3.y - p0.y;
+    return std::fabs(dx * (c.y - p0.y) - dy * (c.x - p0.x)) / std::sqrt(dx * dx + dy * dy);
+}
+
+float PixelsOf(float size, float dpi)
+{
+    return size / 72.0f * dpi;
+}
+
+// The FreeType pixel size (26.6) for a pixel size; false when FreeType cannot
+// make it (zero, not finite, too large).
+bool ToPixels26(float pixels, long & pixels26)
+{
+    double const value = std::fabs(static_cast<double>(pixels)) * 64.0;
+    if (!(value >= 1.0 && value <= kMaxPixels26))
+        return false;
+    pixels26 = std::lround(value);
+    return true;
+}
+
+// The glyph in `slot`, loaded for 1-bit output, as a bitmap: rows bottom-up,
+// width padded to whole bytes; an empty image becomes 8 x 1. Without
+// `withPixels` only the dimensions (those rendering would give) and metrics.
+bool ToBitmap(FT_GlyphSlot slot, bool withPixels, g3d_Bitmap & bitmap)
+{
+    FT_Bitmap const & image = slot->bitmap;
+    bool const blank = image.width == 0 || image.rows == 0;
+    int const rows = blank ? 1 : static_cast<int>(image.rows);
+    int const width = blank ? 8 : static_cast<int>((image.width + 7) / 8 * 8);
+    int const bytes = width / 8;
+    bool const copy = withPixels && !blank;
+    if (copy && (image.pixel_mode != FT_PIXEL_MODE_MONO || !image.buffer || std::abs(image.pitch) < bytes))
+        return false;
+    bitmap.SetSize(width, rows, withPixels);
+    if (copy) {
+        unsigned const stride = static_cast<unsigned>(std::abs(image.pitch));
+        for (int top = 0; top < rows; ++top) {
+            // A negative pitch stores the bottom row first.
+            int const stored = image.pitch >= 0 ? top : rows - 1 - top;
+            std::memcpy(bitmap.Row(rows - 1 - top), image.buffer + static_cast<std::size_t>(stored) * stride,
+                        static_cast<std::size_t>(bytes));
+        }
+    }
+    bitmap.xOffset = blank ? 0.0f : static_cast<float>(slot->bitmap_left);
+    bitmap.yOffset = blank ? 0.0f : static_cast<float>(static_cast<int>(image.rows) - slot->bitmap_top);
+    bitmap.xAdvance = static_cast<float>(slot->advance.x) / 64.0f;
+    bitmap.yAdvance = static_cast<float>(slot->advance.y) / 64.0f;
+    return true;
+}
+
+struct FileCloser {
+    void operator()(std::FILE * file) const { std::fclose(file); }
+};
+
+bool ReadWholeFile(char const * path, std::vector<unsigned char> & bytes)
+{
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
+        return false;
+    long const size = std::ftell(file.get());
+    if (size <= 0 || size > kMaxType1Bytes || std::fseek(file.get(), 0, SEEK_SET) != 0)
+        return false;
+    bytes.resize(static_cast<std::size_t>(size));
+    return std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+}
+
+bool IsType1Face(FT_Face face)
+{
+    char const * format = FT_Get_Font_Format(face);
+    return format && std::strcmp(format, "Type 1") == 0;
+}
+
+std::string Lower(std::string text)
+{
+    for (char & ch : text)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return text;
+}
+
+bool StartsWithNoCase(std::string const & text, std::string const & prefix)
+{
+    return text.size() >= prefix.size() && Lower(text.substr(0, prefix.size())) == Lower(prefix);
+}
+
+// Cuts `name` before `position` and the blank in front of it.
+void CutBefore(std::string & name, std::size_t position)
+{
+    if (position > 0 && name[position - 1] == ' ')
+        --position;
+    name.erase(position);
+}
+
+// The Macintosh Roman records of the name table give the family, and the style
+// from the subfamily or from the full name.
+bool TrueTypeName(FT_Face face, std::string & name, bool & bold, bool & italic)
+{
+    std::string family, style;
+    bool haveFamily = false, haveStyle = false, nameIsFullName = false;
+    FT_UInt const count = FT_Get_Sfnt_Name_Count(face);
+    for (FT_UInt i = 0; i < count && !(haveFamily && haveStyle); ++i) {
+        FT_SfntName record;
+        if (FT_Get_Sfnt_Name(face, i, &record) != 0 || record.platform_id != 1 || record.encoding_id != 0 ||
+            record.language_id != 0)
+            continue;
+        std::string const text(reinterpret_cast<char const *>(record.string), record.string_len);
+        if (record.name_id == 1) {
+            family = name = text;
+            haveFamily = true;
+            nameIsFullName = false;
+        } else if (record.name_id == 2) {
+            style = text;
+            haveStyle = true;
+        } else if (record.name_id == 4) {
+            if (!haveFamily) {
+                name = text;
+                nameIsFullName = true;
+            } else {
+                bool const prefixed = StartsWithNoCase(text, family);
+                style = !prefixed ? text : text.size() > family.size() ? text.substr(family.size() + 1) : std::string();
+                haveStyle = true;
+            }
+        }
+    }
+    if (haveStyle) {
+        style = Lower(style);
+        bold = style.find("bold") != std::string::npos;
+        italic = style.find("italic") != std::string::npos || style.find("oblique") != std::string::npos;
+    }
+    if (nameIsFullName) {
+        std::string const lower = Lower(name);
+        if (!haveStyle) {
+            std::size_t const atBold = lower.find("bold");
+            std::size_t const atItalic = std::min(lower.find("italic"), lower.find("oblique"));
+            bold = atBold != std::string::npos;
+            italic = atItalic != std::string::npos;
+            if (bold || italic)
+                CutBefore(name, std::min(atBold, atItalic));
+        } else if (!style.empty()) {
+            std::size_t const at = lower.find(style);
+            if (at != std::string::npos)
+                CutBefore(name, at);
+        }
+    }
+    return !name.empty();
+}
+
+bool Type1Name(FT_Face face, std::string & name, bool & bold, bool & italic)
+{
+    PS_FontInfoRec info;
+    if (FT_Get_PS_Font_Info(face, &info) != 0 || !info.family_name)
+        return false;
+    name = info.family_name;
+    bold = info.weight && Lower(info.weight).find("bold") != std::string::npos;
+    italic = info.italic_angle != 0;
+    return !name.empty();
+}
+
+// Glyph index of a Type 1 glyph name; "hyphen" and "minus" stand in for each
+// other. 0 when the font has neither.
+FT_UInt GlyphByName(FT_Face face, char const * name)
+{
+    FT_UInt glyph = FT_Get_Name_Index(face, name);
+    if (glyph == 0 && std::strcmp(name, "hyphen") == 0)
+        glyph = FT_Get_Name_Index(face, "minus");
+    else if (glyph == 0 && std::strcmp(name, "minus") == 0)
+        glyph = FT_Get_Name_Index(face, "hyphen");
+    return glyph;
+}
+
+bool IsGlyphName(char const * name)
+{
+    return name[0] != '\0' && name[0] != '.';
+}
+
+// Receives polylines: caller arrays that are never written past their limits.
+class BoundedSink {
+public:
+    BoundedSink(unsigned maxContours, unsigned maxPoints, unsigned * sizes, float * points)
+        : maxContours(maxContours), maxPoints(maxPoints), sizes(sizes), points(points)
+    {
+    }
+    bool BeginContour()
+    {
+        if (contours == maxContours)
+            return false;
+        sizes[contours++] = 0;
+        return true;
+    }
+    bool Point(Vec p)
+    {
+        if (count == maxPoints)
+            return false;
+        points[2 * count] = p.x;
+        points[2 * count + 1] = p.y;
+        ++count;
+        ++sizes[contours - 1];
+        return true;
+    }
+    unsigned contours = 0;
+
+private:
+    unsigned maxContours;
+    unsigned maxPoints;
+    unsigned count = 0;
+    unsigned * sizes;
+    float * points;
+};
+
+// Receives polylines into growing arrays, up to a sanity limit.
+class GrowingSink {
+public:
+    bool BeginContour()
+    {
+        sizes.push_back(0);
+        return true;
+    }
+    bool Point(Vec p)
+    {
+        if (points.size() == kMaxFillPoints)
+            return false;
+        points.push_back(p);
+        ++sizes.back();
+        return true;
+    }
+    std::vector<unsigned> sizes;
+    std::vector<Vec> points;
+};
+
+// Turns one contour into a closed polyline, curves flattened to kFlatness.
+template <class Sink>
+class ContourWalker {
+public:
+    explicit ContourWalker(Sink & sink) : sink(sink) {}
+
+    // `points` in reference units, output scaled by `sx`, `sy`.
+    bool Walk(Vec const * points, unsigned char const * kinds, unsigned n, float sx, float sy)
+    {
+        auto const on = [&](unsigned i) { return kinds[i % n] == onCurve; };
+        auto const at = [&](unsigned i) { return Vec{points[i % n].x * sx, points[i % n].y * sy}; };
+        Vec start;
+        unsigned next;
+        if (on(0)) {
+            start = at(0);
+            next = 1;
+        } else if (on(1)) {
+            start = at(1);
+            next = 2;
+        } else {
+            start = Mid(at(0), at(1));
+            next = 1;
+        }
+        if (!sink.BeginContour() || !sink.Point(start))
+            return false;
+        current = start;
+        pending = 0;
+        // Unless the start is the first point, the walk wraps round to it.
+        unsigned const last = on(0) ? n - 1 : n;
+        for (unsigned i = next; i <= last; ++i) {
+            if (!Step(at(i), kinds[i % n]))
+                return false;
+        }
+        return Step(start, onCurve);
+    }
+
+private:
+    bool Step(Vec p, unsigned char kind)
+    {
+        if (kind == onCurve) {
+            bool const ok = pending == 0   ? sink.Point(p)
+                            : pending == 1 ? Quadratic(current, control[0], p, 0)
+                                           : Cubic(current, control[0], control[1], p, 0);
+            current = p;
+            pending = 0;
+            return ok;
+        }
+        if (pending == 1 && kind == conicControl && pendingKind == conicControl) {
+            // Two conic controls in a row imply an on-curve point between them.
+            Vec const between = Mid(control[0], p);
+            bool const ok = Quadratic(current, control[0], between, 0);
+            current = between;
+            control[0] = p;
+            return ok;
+        }
+        if (pending == 2) {
+            // A third control cannot come from FreeType; end the segment on it.
+            bool const ok = Cubic(current, control[0], control[1], p, 0);
+            current = p;
+            pending = 0;
+            return ok;
+        }
+        control[pending++] = p;
+        pendingKind = kind;
+        return true;
+    }
+
+    bool Quadratic(Vec p0, Vec c, Vec p3, int depth)
+    {
+        if (p0 == p3)
+            return true;
+        if (depth < kMaxFlattenDepth && LineDistance(c, p0, p3) > kFlatness) {
+            Vec const c0 = Mid(p0, c), c1 = Mid(c, p3), m = Mid(c0, c1);
+            return Quadratic(p0, c0, m, depth + 1) && Quadratic(m, c1, p3, depth + 1);
+        }
+        return sink.Point(p3);
+    }
+
+    bool Cubic(Vec p0, Vec c1, Vec c2, Vec p3, int depth)
+    {
+        if (p0 == p3)
+            return true;
+        if (depth < kMaxFlattenDepth &&
+            (LineDistance(c1, p0, p3) > kFlatness || LineDistance(c2, p0, p3) > kFlatness)) {
+            Vec const a = Mid(p0, c1), b = Mid(c1, c2), c = Mid(c2, p3);
+            Vec const ab = Mid(a, b), bc = Mid(b, c), m = Mid(ab, bc);
+            return Cubic(p0, a, ab, m, depth + 1) && Cubic(m, bc, c, p3, depth + 1);
+        }
+        return sink.Point(p3);
+    }
+
+    Sink & sink;
+    Vec current{0.0f, 0.0f};
+    Vec control[2]{};
+    int pending = 0;
+    unsigned char pendingKind = onCurve;
+};
+
+// Walks every contour of `glyph` (a GlyphOutline) into `sink`; false when the
+// sink refused a point.
+template <class Glyph, class Sink>
+bool WalkOutline(Glyph const & glyph, float sx, float sy, Sink & sink)
+{
+    ContourWalker<Sink> walker(sink);
+    unsigned first = 0;
+    for (unsigned end : glyph.contourEnds) {
+        if (end < first || end >= glyph.points.size() ||
+            !walker.Walk(&glyph.points[first], &glyph.kinds[first], end - first + 1, sx, sy))
+            return false;
+        first = end + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Glyph bitmaps of one pixel size.
+struct fsp_FSTextFont::CachedSize {
+    float xPixels = 0.0f;  // the em in pixels
+    float yPixels = 0.0f;
+    long xPixels26 = 0;  // the FreeType size the bitmaps were made at
+    long yPixels26 = 0;
+    std::vector<short> slotOf;  // code -> index into `bitmaps`, -1 without bitmap
+    std::vector<g3d_Bitmap> bitmaps;
+};
+
+// The outline of one glyph at the reference size, relative to the pen.
+struct fsp_FSTextFont::GlyphOutline {
+    float advanceX = 0.0f;    // reference units
+    std::vector<Vec> points;  // reference units
+    std::vector<unsigned char> kinds;
+    std::vector<unsigned> contourEnds;  // index of the last point of each contour
+    // The cached fill and the resolution it was made for.
+    bool filled = false;
+    float fillXDpi = 0.0f;
+    float fillYDpi = 0.0f;
+    std::vector<float> triangles;
+};
+
+void fsp_FSTextFont::LibraryCloser::operator()(FT_LibraryRec_ * library) const
+{
+    FT_Done_FreeType(library);
+}
+
+void fsp_FSTextFont::FaceCloser::operator()(FT_FaceRec_ * face) const
+{
+    FT_Done_Face(face);
+}
+
+fsp_FSTextFont::fsp_FSTextFont()
+{
+    if (std::getenv("QEL_PRINT_XRES"))
+        sizeTolerance = 0.05f;
+    defaultBitmap.SetSize(8, 1, true);
+}
+
+fsp_FSTextFont::~fsp_FSTextFont() = default;
+
+bool fsp_FSTextFont::LoadFont(char const * file)
+{
+    return LoadFont(file, true);
+}
+
+bool fsp_FSTextFont::LoadFont(char const * file, bool full)
+{
+    Close();
+    char const * dot = file ? std::strrchr(file, '.') : nullptr;
+    if (!dot)
+        return false;
+    std::string const extension = Lower(dot);
+    if (extension == ".pfa" || extension == ".pfb")
+        type1 = true;
+    else if (extension != ".ttf" && extension != ".ttc")
+        return false;
+    try {
+        if (!library) {
+            FT_Library opened = nullptr;
+            if (FT_Init_FreeType(&opened) != 0)
+                return false;
+            library.reset(opened);
+        }
+        FT_Face opened = nullptr;
+        FT_Error error;
+        if (type1) {
+            if (!ReadWholeFile(file, type1Data)) {
+                Close();
+                return false;
+            }
+            error = FT_New_Memory_Face(library.get(), type1Data.data(), static_cast<FT_Long>(type1Data.size()), 0,
+                                       &opened);
+        } else {
+            error = FT_New_Face(library.get(), file, 0, &opened);
+        }
+        if (error == 0)
+            face.reset(opened);
+        if (!face || (type1 ? !IsType1Face(opened) : !FT_IS_SFNT(opened))) {
+            Close();
+            return false;
+        }
+        if (!full)
+            return true;
+        if (!(type1 ? MapType1Codes() : MapTrueTypeCodes())) {
+            Close();
+            return false;
+        }
+        fileName = file;
+        return true;
+    } catch (std::bad_alloc const &) {
+        Close();
+        return false;
+    }
+}
+
+bool fsp_FSTextFont::MapTrueTypeCodes()
+{
+    FT_Face const f = face.get();
+    if (f->num_charmaps <= 0)
+        return false;
+    FT_CharMap chosen = f->charmaps[0];
+    for (FT_Int i = 0; i < f->num_charmaps; ++i) {
+        if (f->charmaps[i]->platform_id == 3 && f->charmaps[i]->encoding_id == 1) {
+            chosen = f->charmaps[i];
+            break;
+        }
+    }
+    if (FT_Set_Charmap(f, chosen) != 0)
+        return false;
+    std::vector<unsigned> map(256);
+    int last = -1;
+    for (unsigned c = 0; c < 256; ++c) {
+        map[c] = FT_Get_Char_Index(f, c);
+        if (map[c] > 0)
+            last = static_cast<int>(c);
+    }
+    if (last < 0)
+        return false;
+    lastCode = static_cast<unsigned>(last);
+    map.resize(lastCode + 1);
+    glyphOf = std::move(map);
+    return true;
+}
+
+// A Type 1 font in the standard encoding serves Latin-1 through the built-in
+// names; otherwise its own encoding vector names the glyph of each code.
+bool fsp_FSTextFont::MapType1Codes()
+{
+    FT_Face const f = face.get();
+    PS_FontInfoRec info;
+    T1_EncodingType encoding = T1_ENCODING_TYPE_NONE;
+    // Only an encoding array can be read back; any other encoding counts as standard.
+    bool const ownVector =
+        FT_Get_PS_Font_Info(f, &info) == 0 &&
+        FT_Get_PS_Font_Value(f, PS_DICT_ENCODING_TYPE, 0, &encoding, sizeof encoding) == sizeof encoding &&
+        encoding == T1_ENCODING_TYPE_ARRAY;
+    builtInEncoding = !ownVector;
+    std::vector<unsigned> map(256, 0);
+    int last = -1;
+    for (unsigned c = 0; c < 256; ++c) {
+        char entry[256];
+        char const * name = "";
+        if (ownVector) {
+            FT_Long const length = FT_Get_PS_Font_Value(f, PS_DICT_ENCODING_ENTRY, c, entry, sizeof entry);
+            if (length > 0 && static_cast<std::size_t>(length) <= sizeof entry)
+                name = entry;
+        } else {
+            name = fsp_Latin1GlyphName(static_cast<unsigned char>(c));
+        }
+        if (!IsGlyphName(name))
+            continue;
+        // The font's own vector decides what is a glyph; with the built-in names
+        // the font's glyph set does, the hyphen/minus stand-in aside.
+        if (ownVector || FT_Get_Name_Index(f, name) > 0)
+            last = static_cast<int>(c);
+        map[c] = GlyphByName(f, name);
+    }
+    if (last < 0)
+        return false;
+    lastCode = static_cast<unsigned>(last);
+    map.resize(lastCode + 1);
+    glyphOf = std::move(map);
+    return true;
+}
+
+void fsp_FSTextFont::Close()
+{
+    scratchTriangles.clear();
+    outlines.clear();
+    outlineOf.clear();
+    outlinesLoaded = false;
+    ascent = descent = 0.0f;
+    sizes.clear();
+    glyphOf.clear();
+    lastCode = 0;
+    fileName = cow_String();
+    face.reset();
+    type1Data.clear();
+    type1Data.shrink_to_fit();
+    type1 = false;
+    builtInEncoding = false;
+    activeX26 = activeY26 = 0;
+}
+
+bool fsp_FSTextFont::CheckFont(char const * file) const
+{
+    return file && fileName == file;
+}
+
+bool fsp_FSTextFont::GetFontFile(cow_String & file) const
+{
+    file = fileName;
+    return true;
+}
+
+bool fsp_FSTextFont::IsProportional(char const * file)
+{
+    bool const opened = !face;
+    if (opened && !LoadFont(file, false))
+        return false;
+    bool const proportional = !FT_IS_FIXED_WIDTH(face.get());
+    if (opened)
+        Close();
+    return proportional;
+}
+
+bool fsp_FSTextFont::GetFontInfo(char const * file, cow_String & name, bool & bold, bool & italic,
+                                 bool & proportional)
+{
+    bold = italic = proportional = false;
+    bool const opened = !face;
+    if (opened && !LoadFont(file, false))
+        return false;
+    bool found = false;
+    try {
+        std::string text;
+        found = type1 ? Type1Name(face.get(), text, bold, italic) : TrueTypeName(face.get(), text, bold, italic);
+        if (found) {
+            std::replace(text.begin(), text.end(), '-', ' ');
+            name = cow_String(std::move(text));
+            proportional = !FT_IS_FIXED_WIDTH(face.get());
+        }
+    } catch (std::bad_alloc const &) {
+        found = false;
+    }
+    if (opened)
+        Close();
+    return found;
+}
+
+bool fsp_FSTextFont::RequestPixels(long xPixels26, long yPixels26) const
+{
+    if (xPixels26 == activeX26 && yPixels26 == activeY26)
+        return true;
+    FT_Size_RequestRec request{FT_SIZE_REQUEST_TYPE_NOMINAL, xPixels26, yPixels26, 0, 0};
+    if (FT_Request_Size(face.get(), &request) != 0) {
+        activeX26 = activeY26 = 0;
+        return false;
+    }
+    activeX26 = xPixels26;
+    activeY26 = yPixels26;
+    return true;
+}
+
+// Loads the glyph of `c` hinted for 1-bit output at the face's current size.
+bool fsp_FSTextFont::RenderCode(unsigned char c, bool withPixels, g3d_Bitmap & bitmap) const
+{
+    FT_UInt const glyph = glyphOf[c];
+    if (type1 && glyph == 0)
+        return false;
+    // Embedded strikes may be grey or colour; outlines always give 1 bit.
+    FT_Int32 const flags = FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP | (withPixels ? FT_LOAD_RENDER : 0);
+    return FT_Load_Glyph(face.get(), glyph, flags) == 0 && ToBitmap(face->glyph, withPixels, bitmap);
+}
+
+fsp_FSTextFont::CachedSize * fsp_FSTextFont::FindSize(float size, float xDpi, float yDpi)
+{
+    return const_cast<CachedSize *>(static_cast<fsp_FSTextFont const *>(this)->FindSize(size, xDpi, yDpi));
+}
+
+fsp_FSTextFont::CachedSize const * fsp_FSTextFont::FindSize(float size, float xDpi, float yDpi) const
+{
+    float const xPixels = PixelsOf(size, xDpi), yPixels = PixelsOf(size, yDpi);
+    for (CachedSize const & cached : sizes) {
+        if (std::fabs(cached.xPixels - xPixels) < sizeTolerance && std::fabs(cached.yPixels - yPixels) < sizeTolerance)
+            return &cached;
+    }
+    return nullptr;
+}
+
+g3d_Bitmap const & fsp_FSTextFont::EmptyBitmap()
+{
+    defaultBitmap.SetSize(8, 1, true);
+    defaultBitmap.xOffset = defaultBitmap.yOffset = 0.0f;
+    defaultBitmap.xAdvance = defaultBitmap.yAdvance = 0.0f;
+    return defaultBitmap;
+}
+
+bool fsp_FSTextFont::CacheSize(float size, float xDpi, float yDpi, bool noBitmaps, bool outlines)
+{
+    if (!face)
+        return false;
+    if (outlines)
+        return LoadOutlines();
+    if (FindSize(size, xDpi, yDpi))
+        return true;
+    try {
+        CachedSize entry;
+        entry.xPixels = PixelsOf(size, xDpi);
+        entry.yPixels = PixelsOf(size, yDpi);
+        if (!ToPixels26(entry.xPixels, entry.xPixels26) || !ToPixels26(entry.yPixels, entry.yPixels26) ||
+            !RequestPixels(entry.xPixels26, entry.yPixels26))
+            return false;
+        bool const withPixels = !noBitmaps && xDpi < kRenderDpiLimit;
+        entry.slotOf.assign(lastCode + 1, -1);
+        entry.bitmaps.reserve(lastCode + 1);
+        // TrueType codes without a glyph share one image of the missing glyph.
+        short missingSlot = -1;
+        bool missingTried = false;
+        for (unsigned c = 0; c <= lastCode; ++c) {
+            bool const missing = !type1 && glyphOf[c] == 0;
+            if (missing && missingTried) {
+                entry.slotOf[c] = missingSlot;
+                continue;
+            }
+            missingTried = missingTried || missing;
+            entry.bitmaps.emplace_back();
+            if (!RenderCode(static_cast<unsigned char>(c), withPixels, entry.bitmaps.back())) {
+                entry.bitmaps.pop_back();
+                continue;
+            }
+            entry.slotOf[c] = static_cast<short>(entry.bitmaps.size() - 1);
+            if (missing)
+                missingSlot = entry.slotOf[c];
+        }
+        sizes.push_back(std::move(entry));
+        return true;
+    } catch (std::bad_alloc const &) {
+        return false;
+    }
+}
+
+int fsp_FSTextFont::ReleaseSize(float size, float xDpi, float yDpi)
+{
+    if (CachedSize * cached = FindSize(size, xDpi, yDpi))
+        sizes.erase(sizes.begin() + (cached - sizes.data()));
+    return static_cast<int>(sizes.size());
+}
+
+void fsp_FSTextFont::StripCache(float size, float xDpi, float yDpi)
+{
+    if (CachedSize * cached = FindSize(size, xDpi, yDpi)) {
+        for (g3d_Bitmap & bitmap : cached->bitmaps)
+            bitmap.SetSize(bitmap.Width(), bitmap.Height(), false);
+    }
+}
+
+g3d_Bitmap const & fsp_FSTextFont::GetGlyph(float size, float xDpi, float yDpi, unsigned char c)
+{
+    if (c == 0 || c > lastCode || !face)
+        return EmptyBitmap();
+    try {
+        if (CachedSize * cached = FindSize(size, xDpi, yDpi)) {
+            if (cached->slotOf[c] >= 0) {
+                g3d_Bitmap & bitmap = cached->bitmaps[static_cast<std::size_t>(cached->slotOf[c])];
+                if (bitmap.HasPixels())
+                    return bitmap;
+                // Made without image, or stripped: render at the size it was cached at.
+                if (RequestPixels(cached->xPixels26, cached->yPixels26) && RenderCode(c, true, bitmap))
+                    return bitmap;
+                return EmptyBitmap();
+            }
+        }
+        long xPixels26 = 0, yPixels26 = 0;
+        if (ToPixels26(PixelsOf(size, xDpi), xPixels26) && ToPixels26(PixelsOf(size, yDpi), yPixels26) &&
+            RequestPixels(xPixels26, yPixels26) && RenderCode(c, true, defaultBitmap))
+            return defaultBitmap;
+    } catch (std::bad_alloc const &) {
+    }
+    return EmptyBitmap();
+}
+
+namespace {
+
+// Calls `visit` with each code of `text` up to its first 0 byte or code above `lastCode`.
+template <class Visit>
+void ForEachCode(cow_String const & text, unsigned lastCode, Visit visit)
+{
+    for (int i = 0; i < text.Length(); ++i) {
+        unsigned char const c = static_cast<unsigned char>(text[i]);
+        if (c == 0 || c > lastCode)
+            return;
+        visit(c);
+    }
+}
+
+// Extent of a glyph bitmap above and below the baseline.
+void Widen(g3d_Bitmap const & bitmap, float & above, float & below)
+{
+    above = std::max(above, static_cast<float>(bitmap.Height()) - std::trunc(bitmap.yOffset));
+    below = std::max(below, bitmap.yOffset);
+}
+
+}  // namespace
+
+// Measured from the cached bitmaps when the size is cached, else from the same
+// glyph loads, so a text measures the same either way.
+float fsp_FSTextFont::GetWidth(float size, float xDpi, float yDpi, cow_String const & text) const
+{
+    if (!face)
+        return 0.0f;
+    float width = 0.0f;
+    if (CachedSize const * cached = FindSize(size, xDpi, yDpi)) {
+        ForEachCode(text, lastCode, [&](unsigned char c) {
+            if (cached->slotOf[c] >= 0)
+                width += cached->bitmaps[static_cast<std::size_t>(cached->slotOf[c])].xAdvance;
+        });
+        return width;
+    }
+    long xPixels26 = 0, yPixels26 = 0;
+    if (!ToPixels26(PixelsOf(size, xDpi), xPixels26) || !ToPixels26(PixelsOf(size, yDpi), yPixels26) ||
+        !RequestPixels(xPixels26, yPixels26))
+        return 0.0f;
+    g3d_Bitmap metrics;
+    ForEachCode(text, lastCode, [&](unsigned char c) {
+        if (RenderCode(c, false, metrics))
+            width += metrics.xAdvance;
+    });
+    return width;
+}
+
+float fsp_FSTextFont::GetHeight(float size, float xDpi, float yDpi, cow_String const & text) const
+{
+    if (!face)
+        return 0.0f;
+    float above = 0.0f, below = 0.0f;
+    if (CachedSize const * cached = FindSize(size, xDpi, yDpi)) {
+        ForEachCode(text, lastCode, [&](unsigned char c) {
+            if (cached->slotOf[c] >= 0)
+                Widen(cached->bitmaps[static_cast<std::size_t>(cached->slotOf[c])], above, below);
+        });
+        return above + below;
+    }
+    long xPixels26 = 0, yPixels26 = 0;
+    if (!ToPixels26(PixelsOf(size, xDpi), xPixels26) || !ToPixels26(PixelsOf(size, yDpi), yPixels26) ||
+        !RequestPixels(xPixels26, yPixels26))
+        return 0.0f;
+    g3d_Bitmap metrics;
+    ForEachCode(text, lastCode, [&](unsigned char c) {
+        if (RenderCode(c, false, metrics))
+            Widen(metrics, above, below);
+    });
+    return above + below;
+}
+
+namespace {
+
+void CopyOutline(FT_Outline const & source, float scale, std::vector<Vec> & points, std::vector<unsigned char> & kinds,
+                 std::vector<unsigned> & contourEnds)
+{
+    points.resize(static_cast<std::size_t>(source.n_points));
+    kinds.resize(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        points[i] = {static_cast<float>(source.points[i].x) * scale, static_cast<float>(source.points[i].y) * scale};
+        char const tag = FT_CURVE_TAG(source.tags[i]);
+        kinds[i] = tag == FT_CURVE_TAG_ON ? onCurve : tag == FT_CURVE_TAG_CUBIC ? cubicControl : conicControl;
+    }
+    contourEnds.assign(source.contours, source.contours + std::max<short>(source.n_contours, 0));
+}
+
+}  // namespace
+
+bool fsp_FSTextFont::LoadOutlines()
+{
+    if (outlinesLoaded)
+        return true;
+    if (!face)
+        return false;
+    FT_Face const f = face.get();
+    try {
+        std::vector<GlyphOutline> records;
+        records.reserve(lastCode + 1);
+        std::vector<int> index(lastCode + 1, -1);
+        float top = 0.0f, bottom = 0.0f;
+        if (type1) {
+            long const reference26 = std::lround(kReferenceSize * 64.0f);
+            if (!RequestPixels(reference26, reference26))
+                return false;
+            for (unsigned c = 0; c <= lastCode; ++c) {
+                if (glyphOf[c] == 0 || FT_Load_Glyph(f, glyphOf[c], FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0 ||
+                    f->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
+                    continue;
+                GlyphOutline record;
+                CopyOutline(f->glyph->outline, 1.0f / 64.0f, record.points, record.kinds, record.contourEnds);
+                record.advanceX = static_cast<float>(f->glyph->advance.x) / 64.0f;
+                // Tall accented capitals would widen the extents of Latin-1 text too much.
+                if (!builtInEncoding || c < kFirstTallLatin1Code) {
+                    for (Vec const & p : record.points) {
+                        top = std::max(top, p.y);
+                        bottom = std::min(bottom, p.y);
+                    }
+                }
+                index[c] = static_cast<int>(records.size());
+                records.push_back(std::move(record));
+            }
+        } else {
+            if (f->units_per_EM == 0)
+                return false;
+            // Unscaled outlines, brought to 26.6 reference units (4000 to the em).
+            long const scale = static_cast<long>(kReferenceSize * 64.0 * 1.25 / f->units_per_EM);
+            FT_Fixed const factor = static_cast<FT_Fixed>(std::lround(scale * 0.8888889 * 65536.0));
+            FT_Matrix const matrix{factor, 0, 0, factor};
+            int missing = -1;
+            bool missingTried = false;
+            for (unsigned c = 0; c <= lastCode; ++c) {
+                bool const isMissing = glyphOf[c] == 0;
+                if (isMissing && missingTried) {
+                    index[c] = missing;
+                    continue;
+                }
+                missingTried = missingTried || isMissing;
+                if (FT_Load_Glyph(f, glyphOf[c], FT_LOAD_NO_SCALE | FT_LOAD_NO_BITMAP) != 0 ||
+                    f->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
+                    continue;
+                FT_Outline & outline = f->glyph->outline;
+                FT_Outline_Transform(&outline, &matrix);
+                FT_Vector advance = f->glyph->advance;
+                FT_Vector_Transform(&advance, &matrix);
+                GlyphOutline record;
+                CopyOutline(outline, 1.0f / 64.0f, record.points, record.kinds, record.contourEnds);
+                record.advanceX = static_cast<float>(advance.x) / 64.0f;
+                if (outline.n_points > 0) {
+                    FT_BBox box;
+                    FT_Outline_Get_CBox(&outline, &box);
+                    top = std::max(top, static_cast<float>((box.yMax + 63) & -64) / 64.0f);
+                    bottom = std::min(bottom, static_cast<float>(box.yMin & -64) / 64.0f);
+                }
+                index[c] = static_cast<int>(records.size());
+                if (isMissing)
+                    missing = index[c];
+                records.push_back(std::move(record));
+            }
+        }
+        outlines = std::move(records);
+        outlineOf = std::move(index);
+        ascent = top;
+        descent = bottom;
+        outlinesLoaded = true;
+        return true;
+    } catch (std::bad_alloc const &) {
+        return false;
+    }
+}
+
+int fsp_FSTextFont::OutlineIndex(unsigned char c) const
+{
+    return outlinesLoaded && c <= lastCode ? outlineOf[c] : -1;
+}
+
+float fsp_FSTextFont::GetOutlineWidth(float xDpi, float /*yDpi*/, cow_String const & text) const
+{
+    float const sx = xDpi * kUnitScale / kReferenceSize;
+    float width = 0.0f;
+    for (int i = 0; i < text.Length() && text[i] != '\0'; ++i) {
+        int const record = OutlineIndex(static_cast<unsigned char>(text[i]));
+        if (record >= 0)
+            width += outlines[static_cast<std::size_t>(record)].advanceX * sx;
+    }
+    return width;
+}
+
+bool fsp_FSTextFont::GetOutlineHeight(float /*xDpi*/, float yDpi, cow_String const & /*text*/, float & ascentOut,
+                                      float & descentOut)
+{
+    ascentOut = descentOut = 0.0f;
+    if (!face || !LoadOutlines())
+        return false;
+    float const sy = yDpi * kUnitScale / kReferenceSize;
+    ascentOut = ascent * sy;
+    descentOut = descent * sy;
+    return true;
+}
+
+float fsp_FSTextFont::GetOutline(float xDpi, float yDpi, unsigned char c, unsigned maxContours, unsigned maxPoints,
+                                 unsigned & contourCount, unsigned * contourSizes, float * points) const
+{
+    contourCount = 0;
+    int const record = OutlineIndex(c);
+    if (record < 0)
+        return 0.0f;
+    GlyphOutline const & glyph = outlines[static_cast<std::size_t>(record)];
+    float const sx = xDpi * kUnitScale / kReferenceSize, sy = yDpi * kUnitScale / kReferenceSize;
+    float const advance = glyph.advanceX * sx;
+    if (glyph.contourEnds.size() > maxContours)
+        return advance;
+    BoundedSink sink(maxContours, maxPoints, contourSizes, points);
+    WalkOutline(glyph, sx, sy, sink);
+    contourCount = sink.contours;
+    return advance;
+}
+
+float fsp_FSTextFont::GetFill(float xDpi, float yDpi, unsigned char c, unsigned & triangleCount, float ** triangles)
+{
+    triangleCount = 0;
+    if (triangles)
+        *triangles = nullptr;
+    int const record = OutlineIndex(c);
+    if (record < 0)
+        return 0.0f;
+    GlyphOutline & glyph = outlines[static_cast<std::size_t>(record)];
+    float const sx = xDpi * kUnitScale / kReferenceSize, sy = yDpi * kUnitScale / kReferenceSize;
+    float const advance = glyph.advanceX * sx;
+    // Kept triangles are for one resolution; a font shared by slots at other
+    // resolutions gets theirs in the scratch buffer.
+    bool const cacheable = xDpi * kUnitScale <= kFillCacheLimit;
+    bool const keep = cacheable && !glyph.filled;
+    if (cacheable && glyph.filled && glyph.fillXDpi == xDpi && glyph.fillYDpi == yDpi) {
+        triangleCount = static_cast<unsigned>(glyph.triangles.size() / 6);
+        if (triangles && triangleCount > 0)
+            *triangles = glyph.triangles.data();
+        return advance;
+    }
+    if (glyph.points.empty())
+        return advance;
+    std::vector<float> & target = keep ? glyph.triangles : scratchTriangles;
+    try {
+        GrowingSink outline;
+        if (!WalkOutline(glyph, sx, sy, outline))
+            return advance;
+        fsp_Polygon polygon;
+        cow_1DArrayList<g3d_Point> output;
+        if (!polygon.BeginPolygon(&output, nullptr))
+            return advance;
+        std::size_t first = 0;
+        for (unsigned size : outline.sizes) {
+            // Each polyline ends with its first point again, which the polygon must not get twice.
+            if (size == 0 || polygon.BeginContour(size - 1) != fsp_Polygon::grupSuccess)
+                return advance;
+            for (std::size_t i = first; i + 1 < first + size; ++i) {
+                if (polygon.Vertex(outline.points[i].x, outline.points[i].y) != fsp_Polygon::grupSuccess)
+                    return advance;
+            }
+            if (polygon.EndContour() != fsp_Polygon::grupSuccess)
+                return advance;
+            first += size;
+        }
+        if (polygon.EndPolygon() != fsp_Polygon::grupSuccess || output.Size() % 3 != 0)
+            return advance;
+        target.clear();
+        target.reserve(static_cast<std::size_t>(output.Size()) * 2);
+        for (int i = 0; i < output.Size(); ++i) {
+            target.push_back(output.ConstGet(i).x);
+            target.push_back(output.ConstGet(i).y);
+        }
+    } catch (std::bad_alloc const &) {
+        target.clear();
+        return advance;
+    }
+    if (keep) {
+        glyph.filled = true;
+        glyph.fillXDpi = xDpi;
+        glyph.fillYDpi = yDpi;
+    }
+    triangleCount = static_cast<unsigned>(target.size() / 6);
+    if (triangles && triangleCount > 0)
+        *triangles = target.data();
+    return advance;
+}
