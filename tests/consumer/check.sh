@@ -11,6 +11,7 @@ cmake --install "$build_dir" --prefix "$scratch/prefix" >/dev/null
 cmake -S "$source_dir" -B "$scratch/build" -DCMAKE_PREFIX_PATH="$scratch/prefix" >/dev/null
 cmake --build "$scratch/build" >/dev/null
 LD_LIBRARY_PATH="$scratch/prefix/lib" "$scratch/build/consumer" | grep -qx "mode ended: yes"
+LD_LIBRARY_PATH="$scratch/prefix/lib" "$scratch/build/consumer_test" >/dev/null
 
 export PKG_CONFIG_PATH="$scratch/prefix/lib/pkgconfig"
 # shellcheck disable=SC2046
