@@ -1,5 +1,6 @@
 #include "fsp_Module.h"
 
+#include "fsp_FontServer.h"
 #include "qel_Module.h"
 
 namespace {
@@ -13,5 +14,6 @@ void fsp_initialize(int & count)
 
 void fsp_finalize(int & count)
 {
-    counter.Finalize(count);
+    if (counter.Finalize(count))
+        omi_Singleton<fsp_FontServer>::Finalize();
 }

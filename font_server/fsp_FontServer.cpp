@@ -1,0 +1,1545 @@
+#include "fsp_FontServer.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_MODULE_H
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+#include "crt_Assert.h"
+#include "fsp_FSTextFont.h"
+#include "fsp_XTextFont.h"
+#include "utl_DirObject.h"
+#include "win_Registry.h"
+
+namespace {
+
+constexpr unsigned kTrueTypeInterface = 0x2000000;
+constexpr unsigned kType1Interface = 0x3000000;
+constexpr float kFallbackPixelsPerMM = 3.6571429f;
+constexpr char const * kDefaultFontName = "-*-courier-bold-o-*-*-*-120-*-*-*-*-*-*";
+constexpr char const * kCourierName = "-*-courier-medium-r-*-*-*-100-*-*-*-*-*-*";
+constexpr char const * kAnyFontName = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*";
+constexpr char const * kAcrobatKey = "Software\\Adobe\\Acrobat\\Exe";
+// Type 1 header lines are read in pieces of at most this many characters, and
+// no more than kHeaderLimit bytes of a file are read for its header.
+constexpr std::size_t kLineLimit = 1023;
+constexpr long kHeaderLimit = 1L << 20;
+constexpr std::size_t kFontsDirLineLimit = 1024;
+// The X protocol carries a font name's length in 16 bits.
+constexpr int kMaxServerFontName = 65534;
+
+fsp_FontServer * registered = nullptr;
+
+// Keep each fallback of LoadFont from being entered again while it runs.
+bool courierFallbackRunning = false;
+bool catalogueFallbackRunning = false;
+bool defaultFallbackRunning = false;
+bool anyFontFallbackRunning = false;
+
+class Guard {
+public:
+    explicit Guard(bool & flag) : flag(flag) { flag = true; }
+    ~Guard() { flag = false; }
+    Guard(Guard const &) = delete;
+    Guard & operator=(Guard const &) = delete;
+
+private:
+    bool & flag;
+};
+
+std::optional<float> rememberedX;
+std::optional<float> rememberedY;
+std::optional<bool> fontPathSet;
+
+struct FileCloser {
+    void operator()(std::FILE * file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+struct DisplayCloser {
+    void operator()(Display * display) const { XCloseDisplay(display); }
+};
+
+// ---- text helpers -------------------------------------------------------
+
+std::string Lower(std::string text)
+{
+    for (char & c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string Blanked(std::string text)
+{
+    std::replace(text.begin(), text.end(), '-', ' ');
+    return text;
+}
+
+bool StartsWith(std::string const & text, char const * prefix)
+{
+    return text.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
+bool StartsWithNoCase(std::string const & text, std::string const & prefix)
+{
+    return text.size() >= prefix.size() && Lower(text.substr(0, prefix.size())) == Lower(prefix);
+}
+
+bool Contains(std::string const & text, std::string const & word)
+{
+    return text.find(word) != std::string::npos;
+}
+
+bool ContainsAny(std::string const & text, std::initializer_list<char const *> words)
+{
+    return std::any_of(words.begin(), words.end(), [&](char const * word) { return Contains(text, word); });
+}
+
+void RemoveFirst(std::string & text, char const * word)
+{
+    std::size_t const at = text.find(word);
+    if (at != std::string::npos)
+        text.erase(at, std::strlen(word));
+}
+
+// Removes the first `word` together with one blank in front of it; true when found.
+bool TakeWord(std::string & text, char const * word)
+{
+    std::size_t at = text.find(word);
+    if (at == std::string::npos)
+        return false;
+    std::size_t length = std::strlen(word);
+    if (at > 0 && text[at - 1] == ' ') {
+        --at;
+        ++length;
+    }
+    text.erase(at, length);
+    return true;
+}
+
+// The first character and every character after a blank in upper case.
+std::string TitleCase(std::string text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i == 0 || text[i - 1] == ' ')
+            text[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+    }
+    return text;
+}
+
+std::vector<std::string> Split(std::string const & text, char separator)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t const end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+std::optional<std::string> Env(char const * name)
+{
+    char const * value = std::getenv(name);
+    if (!value)
+        return std::nullopt;
+    return std::string(value);
+}
+
+std::optional<float> Number(std::string const & text)
+{
+    char const * begin = text.c_str();
+    char * end = nullptr;
+    float const value = std::strtof(begin, &end);
+    if (end == begin || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// ---- paths --------------------------------------------------------------
+
+bool IsAbsolute(std::string const & path)
+{
+    return (path.size() > 1 && path[1] == ':') || (!path.empty() && path[0] == '/');
+}
+
+// The extension of a file name from its last ".", in upper case; empty without one.
+std::string Extension(std::string const & path)
+{
+    std::size_t const slash = path.find_last_of('/');
+    std::size_t const dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::string();
+    std::string extension = path.substr(dot);
+    for (char & c : extension)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return extension;
+}
+
+// The file of a registered font: the data itself when it is an absolute path,
+// else a file of the system's font folder; none without a system folder.
+std::optional<std::string> RegistryFontFile(std::string const & data)
+{
+    if (data.empty())
+        return std::nullopt;
+    if (IsAbsolute(data))
+        return data;
+    std::optional<std::string> const root = Env("SystemRoot");
+    if (!root)
+        return std::nullopt;
+    return *root + "/Fonts/" + data;
+}
+
+// The font folder of the Acrobat Reader; none when neither the registry nor
+// the system drive tells where it is.
+std::optional<std::string> AcrobatFontsFolder()
+{
+    if (std::unique_ptr<win_RegistryKey> key = win_GetRegistry().OpenKey(win_Hive::classesRoot, kAcrobatKey)) {
+        win_RegistryValue value;
+        if (key->EnumValue(0, value) == win_RegistryKey::Result::value && value.type == win_REG_SZ) {
+            std::string const program = value.Text();
+            std::size_t const cut = program.find_last_of("\\/");
+            if (cut != std::string::npos)
+                return program.substr(0, cut) + "/Fonts";
+        }
+    }
+    if (std::optional<std::string> const drive = Env("SystemDrive"))
+        return *drive + "/Program Files/Acrobat3/Reader/Fonts";
+    return std::nullopt;
+}
+
+std::vector<std::string> FontPathDirectories()
+{
+    std::optional<std::string> const path = Env("QEL_FONT_PATH");
+    return path ? Split(*path, ';') : std::vector<std::string>();
+}
+
+std::vector<std::string> VntDirectories()
+{
+    std::vector<std::string> directories;
+    std::optional<std::string> const path = Env("VNT_PATH");
+    if (!path)
+        return directories;
+    for (std::string directory : Split(*path, ';')) {
+        if (!directory.empty() && (directory.back() == '/' || directory.back() == '\\'))
+            directory.pop_back();
+        // An empty entry would name a folder at the root that nobody configured.
+        if (!directory.empty())
+            directories.push_back(directory + "/Configuration/fonts");
+    }
+    return directories;
+}
+
+// ---- Type 1 headers -----------------------------------------------------
+
+// The clear-text lines of a font file. A line ends at a line feed, a carriage
+// return or both; longer lines come in pieces of kLineLimit characters.
+class HeaderLines {
+public:
+    explicit HeaderLines(std::string const & path) : file(std::fopen(path.c_str(), "rb")) {}
+    bool IsOpen() const { return file != nullptr; }
+
+    bool Next(std::string & line)
+    {
+        line.clear();
+        bool any = false;
+        while (line.size() < kLineLimit && consumed < kHeaderLimit) {
+            int const c = std::getc(file.get());
+            if (c == EOF)
+                return any;
+            ++consumed;
+            any = true;
+            if (c == '\n')
+                return true;
+            if (c == '\r') {
+                int const next = std::getc(file.get());
+                if (next == '\n')
+                    ++consumed;
+                else if (next != EOF)
+                    std::ungetc(next, file.get());
+                return true;
+            }
+            line.push_back(static_cast<char>(c));
+        }
+        return any;
+    }
+
+private:
+    File file;
+    long consumed = 0;
+};
+
+struct Type1Header {
+    std::string family;
+    bool hasWeight = false;
+    std::string weight;
+    bool proportional = false;
+    bool hasFullName = false;
+    std::string fullName;
+};
+
+// The value after a key: skips an opening "(" and ends before ")".
+std::string KeyValue(std::string const & line, std::size_t keyLength)
+{
+    std::size_t start = std::min(keyLength, line.size());
+    if (start < line.size() && line[start] == '(')
+        ++start;
+    std::size_t const end = line.find(')', start);
+    return line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+// Reads the header up to its first line beginning with "end"; false when no
+// "/FamilyName " line comes before it.
+bool ReadType1Header(std::string const & path, Type1Header & header)
+{
+    HeaderLines lines(path);
+    if (!lines.IsOpen())
+        return false;
+    bool found = false;
+    std::string line;
+    while (lines.Next(line)) {
+        if (StartsWith(line, "end"))
+            break;
+        if (StartsWith(line, "/FullName ")) {
+            if (!header.hasFullName) {
+                header.hasFullName = true;
+                header.fullName = KeyValue(line, 10);
+            }
+        } else if (!found && StartsWith(line, "/FamilyName ")) {
+            found = true;
+            header.family = KeyValue(line, 12);
+        } else if (found && StartsWith(line, "/Weight ")) {
+            if (!header.hasWeight) {
+                header.hasWeight = true;
+                header.weight = KeyValue(line, 8);
+            }
+        } else if (found && StartsWith(line, "/isFixedPitch ")) {
+            if (!StartsWith(line.substr(14), "true"))
+                header.proportional = true;
+        }
+    }
+    return found;
+}
+
+void DescribeType1(std::string const & path, Type1Header const & header, fsp_FontList & record)
+{
+    std::string const family = Blanked(header.family);
+    record.file = path.c_str();
+    record.name = family.c_str();
+    record.family = Lower(family).c_str();
+    record.flags = fsp_FontList::medium;
+    if (header.hasWeight) {
+        static struct {
+            char const * prefix;
+            std::uint32_t bit;
+        } const weights[] = {{"bold", fsp_FontList::bold},   {"black", fsp_FontList::black},
+                             {"book", fsp_FontList::book},   {"demibold", fsp_FontList::demi},
+                             {"demi", fsp_FontList::demi},   {"light", fsp_FontList::light},
+                             {"regular", fsp_FontList::regular}, {"semibold", fsp_FontList::semibold}};
+        std::string const weight = Lower(header.weight);
+        record.flags = fsp_FontList::medium;
+        for (auto const & candidate : weights) {
+            if (StartsWith(weight, candidate.prefix)) {
+                record.flags = candidate.bit;
+                break;
+            }
+        }
+    }
+    if (header.proportional)
+        record.flags |= fsp_FontList::proportional;
+    record.flags |= fsp_FontList::roman | fsp_FontList::normalWidth;
+    if (header.hasFullName) {
+        std::string full = Blanked(Lower(header.fullName));
+        record.flags &= ~(fsp_FontList::roman | fsp_FontList::normalWidth);
+        RemoveFirst(full, " regular");
+        RemoveFirst(full, " normal");
+        if (TakeWord(full, "italic"))
+            record.flags |= fsp_FontList::italic;
+        else if (TakeWord(full, "oblique"))
+            record.flags |= fsp_FontList::oblique;
+        else
+            record.flags |= fsp_FontList::roman;
+        if (Contains(full, "semicondensed"))
+            record.flags |= fsp_FontList::semicondensed;
+        else if (Contains(full, "condensed"))
+            record.flags |= fsp_FontList::condensed;
+        else if (Contains(full, "narrow"))
+            record.flags |= fsp_FontList::narrow;
+        else
+            record.flags |= fsp_FontList::normalWidth;
+        if (record.flags & fsp_FontList::bold)
+            RemoveFirst(full, " bold");
+        if ((record.flags & fsp_FontList::roman) && (record.flags & fsp_FontList::medium)) {
+            std::size_t const at = full.find(" roman", family.size());
+            if (at != std::string::npos)
+                full.erase(at, 6);
+        }
+        record.name = TitleCase(full).c_str();
+    }
+    record.pattern = cow_String();
+}
+
+// ---- registered fonts ---------------------------------------------------
+
+// A registered font value as a catalogue record; false when it is no TrueType
+// font or its file cannot be placed.
+bool DescribeRegistryValue(win_RegistryValue const & value, std::string & name, std::string & file)
+{
+    name = value.name;
+    std::string const data = value.Text();
+    std::size_t const cut = name.find(" (TrueType)");
+    if (cut != std::string::npos)
+        name.erase(cut);
+    else if (data.size() < 3 || Lower(data.substr(data.size() - 3)) != "ttf")
+        return false;
+    std::optional<std::string> const path = RegistryFontFile(data);
+    if (!path)
+        return false;
+    file = *path;
+    return true;
+}
+
+void FillRegistryRecord(std::string name, std::string const & file, fsp_FSTextFont & scratch, fsp_FontList & record)
+{
+    std::uint32_t flags = 0;
+    if (Contains(name, "Semibold")) {
+        flags |= fsp_FontList::semibold;
+    } else if (TakeWord(name, "Bold")) {
+        flags |= fsp_FontList::bold;
+    } else if (Contains(name, "Black")) {
+        flags |= fsp_FontList::black;
+    } else if (std::size_t const book = name.find("Book"); book != std::string::npos) {
+        // "Bookman" is a family, not a weight.
+        if (book + 4 == name.size() || name[book + 4] == ' ')
+            flags |= fsp_FontList::book;
+    } else if (Contains(name, "Demibold") || Contains(name, "Demi")) {
+        flags |= fsp_FontList::demi;
+    } else if (Contains(name, "Light")) {
+        flags |= fsp_FontList::light;
+    } else if (Contains(name, "Regular")) {
+        flags |= fsp_FontList::regular;
+    } else {
+        flags |= fsp_FontList::medium;
+    }
+    RemoveFirst(name, " Regular");
+    RemoveFirst(name, " Normal");
+    if (TakeWord(name, "Italic"))
+        flags |= fsp_FontList::italic;
+    else if (TakeWord(name, "Oblique"))
+        flags |= fsp_FontList::oblique;
+    else
+        flags |= fsp_FontList::roman;
+    if (Contains(name, "Semicondensed"))
+        flags |= fsp_FontList::semicondensed;
+    else if (Contains(name, "Condensed"))
+        flags |= fsp_FontList::condensed;
+    else if (Contains(name, "Narrow"))
+        flags |= fsp_FontList::narrow;
+    else
+        flags |= fsp_FontList::normalWidth;
+    if (scratch.IsProportional(file.c_str()))
+        flags |= fsp_FontList::proportional;
+    record.name = name.c_str();
+    record.family = Blanked(Lower(name)).c_str();
+    record.file = file.c_str();
+    record.flags = flags;
+    record.pattern = cow_String();
+}
+
+// ---- X font directory files ---------------------------------------------
+
+// One line of a font directory file, read as "%[^ ] -%*[^-]-%[^-]-%[^-]-%[^-]-%[^-]".
+struct FontsDirLine {
+    std::string file, family, weight, slant, width;
+};
+
+bool ReadFontsDirLine(std::string const & line, FontsDirLine & out)
+{
+    std::size_t pos = line.find(' ');
+    if (pos == 0 || line.empty())
+        return false;
+    out.file = line.substr(0, pos);
+    if (pos == std::string::npos)
+        return false;
+    while (pos < line.size() && std::isspace(static_cast<unsigned char>(line[pos])))
+        ++pos;
+    std::string * const fields[] = {nullptr, &out.family, &out.weight, &out.slant, &out.width};
+    for (std::string * field : fields) {
+        if (pos >= line.size() || line[pos] != '-')
+            return false;
+        ++pos;
+        std::size_t end = line.find('-', pos);
+        if (end == std::string::npos)
+            end = line.size();
+        if (end == pos)
+            return false;
+        if (field)
+            *field = line.substr(pos, end - pos);
+        pos = end;
+    }
+    return true;
+}
+
+void FillFontsDirRecord(FontsDirLine const & entry, std::string const & path, bool proportional,
+                        fsp_FontList & record)
+{
+    record.file = path.c_str();
+    record.family = entry.family.c_str();
+    std::uint32_t flags = proportional ? fsp_FontList::proportional : 0u;
+    record.pattern = ("-*-" + entry.family + "-" + entry.weight + "-" + entry.slant + "-" + entry.width +
+                      "-*-*-%d-*-*-" + (proportional ? "p" : "m") + "-*-*-*")
+                         .c_str();
+    std::string name = TitleCase(entry.family);
+    if (entry.slant == "i")
+        flags |= fsp_FontList::italic;
+    else if (entry.slant == "o")
+        flags |= fsp_FontList::oblique;
+    else
+        flags |= fsp_FontList::roman;
+    if (entry.width == "semicondensed")
+        flags |= fsp_FontList::semicondensed;
+    else if (entry.width == "condensed")
+        flags |= fsp_FontList::condensed;
+    else if (entry.width == "narrow")
+        flags |= fsp_FontList::narrow;
+    else
+        flags |= fsp_FontList::normalWidth;
+    if (entry.width != "normal")
+        name += " " + TitleCase(entry.width);
+    static struct {
+        char const * prefix;
+        std::uint32_t bit;
+    } const weights[] = {{"bold", fsp_FontList::bold},         {"black", fsp_FontList::black},
+                         {"book", fsp_FontList::book},         {"demibold", fsp_FontList::demi},
+                         {"demi", fsp_FontList::demi},         {"light", fsp_FontList::light},
+                         {"regular", fsp_FontList::regular},   {"semibold", fsp_FontList::semibold}};
+    std::uint32_t weight = fsp_FontList::medium;
+    for (auto const & candidate : weights) {
+        if (StartsWith(entry.weight, candidate.prefix)) {
+            weight = candidate.bit;
+            break;
+        }
+    }
+    flags |= weight;
+    if (entry.weight != "bold" && entry.weight != "medium")
+        name += " " + TitleCase(entry.weight);
+    record.name = name.c_str();
+    record.flags = flags;
+}
+
+// ---- requested names ----------------------------------------------------
+
+// The "-"-separated fields of an X logical font description as a scan format
+// of "%[^-]" conversions reads them: each one or more characters other than
+// "-"; the first empty or missing field ends the reading.
+std::vector<std::string> NameFields(std::string const & name, std::size_t most)
+{
+    std::vector<std::string> fields;
+    std::size_t pos = 0;
+    while (fields.size() < most && pos < name.size() && name[pos] == '-') {
+        ++pos;
+        std::size_t end = name.find('-', pos);
+        if (end == std::string::npos)
+            end = name.size();
+        if (end == pos)
+            break;
+        fields.push_back(name.substr(pos, end - pos));
+        pos = end;
+    }
+    return fields;
+}
+
+std::string FieldOr(std::vector<std::string> const & fields, std::size_t index, char const * missing)
+{
+    return index < fields.size() ? fields[index] : missing;
+}
+
+// Field positions of an X logical font description.
+enum Field { foundry, family, weight, slant, setWidth, addStyle, pixelSize, pointSize, fieldsRead };
+
+// The name with one family swapped for a metric twin, or for a courier of
+// the same style when there is no X server to fall back to.
+std::optional<std::string> SubstituteName(std::string const & name, bool withDisplay)
+{
+    static char const * const twins[][2] = {{"helvetica", "arial"},
+                                            {"arial", "helvetica"},
+                                            {"new century schoolbook", "bookman old style"},
+                                            {"bookman old style", "new century schoolbook"}};
+    for (auto const & twin : twins) {
+        std::size_t const at = name.find(twin[0]);
+        if (at != std::string::npos)
+            return name.substr(0, at) + twin[1] + name.substr(at + std::strlen(twin[0]));
+    }
+    if (withDisplay)
+        return std::nullopt;
+    std::vector<std::string> const fields = NameFields(name, fieldsRead);
+    if (fields.size() <= weight)
+        return std::string(kDefaultFontName);
+    std::string const & asked = fields[weight];
+    std::string const courierWeight = Contains(asked, "bold") || Contains(asked, "black") ? "bold" : "medium";
+    return "-*-courier-" + courierWeight + "-" + FieldOr(fields, slant, "*") + "-" + FieldOr(fields, setWidth, "*") +
+           "-*-" + FieldOr(fields, pixelSize, "*") + "-" + FieldOr(fields, pointSize, "*") + "-";
+}
+
+bool SlantFits(std::string const & slantAsked, std::string const & text)
+{
+    if (slantAsked == "i")
+        return Contains(text, "italic");
+    if (slantAsked == "o")
+        return Contains(text, "oblique");
+    return !Contains(text, "italic") && !Contains(text, "oblique");
+}
+
+bool OtherSlant(std::string const & slantAsked, std::string const & text)
+{
+    return (slantAsked == "i" && Contains(text, "oblique")) || (slantAsked == "o" && Contains(text, "italic"));
+}
+
+XFontStruct * LoadServerFont(Display * display, cow_String const & name)
+{
+    if (!display || name.Length() > kMaxServerFontName)
+        return nullptr;
+    return XLoadQueryFont(display, name.AsCharPtr());
+}
+
+int Coordinate(float value)
+{
+    if (!(value > -32768.0f))
+        return value != value ? 0 : -32768;
+    return value < 32767.0f ? static_cast<int>(value) : 32767;
+}
+
+int TextLength(char const * text)
+{
+    return static_cast<int>(strnlen(text, INT_MAX));
+}
+
+// ---- display resolution -------------------------------------------------
+
+std::optional<float> EnvResolution(char const * name)
+{
+    std::optional<std::string> const text = Env(name);
+    if (!text)
+        return std::nullopt;
+    std::optional<float> const value = Number(*text);
+    if (!value || *value <= 0.0f)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<float> ScreenResolution(Display * display, int screen, bool horizontal)
+{
+    if (screen <= 0 || screen >= ScreenCount(display))
+        screen = DefaultScreen(display);
+    int const pixels = horizontal ? DisplayWidth(display, screen) : DisplayHeight(display, screen);
+    int const millimetres = horizontal ? DisplayWidthMM(display, screen) : DisplayHeightMM(display, screen);
+    if (pixels <= 0 || millimetres <= 0)
+        return std::nullopt;
+    return static_cast<float>(pixels) / static_cast<float>(millimetres);
+}
+
+}  // namespace
+
+// ---- engines ------------------------------------------------------------
+
+namespace {
+
+bool EngineHasDriver(char const * driver)
+{
+    FT_Library library = nullptr;
+    if (FT_Init_FreeType(&library) != 0)
+        return false;
+    bool const present = FT_Get_Module(library, driver) != nullptr;
+    FT_Done_FreeType(library);
+    return present;
+}
+
+}  // namespace
+
+int fsp_InitTrueTypeEngine(unsigned version)
+{
+    return (version >> 24) == 2 && EngineHasDriver("truetype") ? 0 : 65534;
+}
+
+int fsp_InitType1Engine(unsigned version)
+{
+    return (version >> 24) == 3 && EngineHasDriver("type1") ? 0 : 1;
+}
+
+// ---- slots --------------------------------------------------------------
+
+namespace {
+
+// One slot's use of an outline font that several slots may share; the font's
+// use count is the number of such uses, and the last one deletes it.
+class TextFontUse {
+public:
+    TextFontUse() = default;
+    explicit TextFontUse(std::unique_ptr<fsp_FSTextFont> loaded) : font(loaded.release()) {}
+    TextFontUse(TextFontUse && other) noexcept : font(std::exchange(other.font, nullptr)) {}
+    TextFontUse & operator=(TextFontUse && other) noexcept
+    {
+        if (this != &other) {
+            Release();
+            font = std::exchange(other.font, nullptr);
+        }
+        return *this;
+    }
+    ~TextFontUse() { Release(); }
+
+    TextFontUse Share() const
+    {
+        if (font)
+            ++font->useCount;
+        return TextFontUse(font);
+    }
+    void Release()
+    {
+        if (font && --font->useCount == 0)
+            delete font;
+        font = nullptr;
+    }
+    fsp_FSTextFont * operator->() const { return font; }
+    explicit operator bool() const { return font != nullptr; }
+
+private:
+    explicit TextFontUse(fsp_FSTextFont * shared) : font(shared) {}
+    fsp_FSTextFont * font = nullptr;
+};
+
+struct ServerFontCloser {
+    Display * display;
+    void operator()(XFontStruct * font) const { XFreeFont(display, font); }
+};
+
+}  // namespace
+
+struct fsp_FontServer::XFontEntry {
+    cow_String name;
+    std::unique_ptr<XFontStruct, ServerFontCloser> fontStruct{nullptr, ServerFontCloser{nullptr}};
+    std::unique_ptr<fsp_XTextFont> xFont;  // made from fontStruct, so it goes first
+    TextFontUse textFont;
+    float size = 0.0f;
+    float xDpi = 0.0f;
+    float yDpi = 0.0f;
+    bool temporary = false;
+};
+
+// The fields of a requested name that the search compares, in lower case (X
+// names ignore case); empty when not given.
+struct fsp_FontServer::Request {
+    std::string family;
+    std::string weight;
+    std::string slant;
+    std::string width;
+};
+
+// Gathers catalogue records into the caller's array while it has room.
+struct fsp_FontServer::Catalogue {
+    fsp_FontList * list;
+    int capacity;
+    int stored = 0;
+    int found = 0;
+
+    Catalogue(fsp_FontList * list, int count) : list(list), capacity(list ? std::max(count, 0) : 0) {}
+    // Counts a font; the record to fill, or null when the list is full.
+    fsp_FontList * Add()
+    {
+        ++found;
+        if (stored >= capacity)
+            return nullptr;
+        list[stored] = fsp_FontList();
+        return &list[stored++];
+    }
+};
+
+// ---- singleton ----------------------------------------------------------
+
+namespace {
+
+std::unique_ptr<fsp_FontServer> & TheServer()
+{
+    static std::unique_ptr<fsp_FontServer> server;
+    return server;
+}
+
+}  // namespace
+
+fsp_FontServer & omi_Singleton<fsp_FontServer>::Instance()
+{
+    if (!TheServer()) {
+        TheServer().reset(new fsp_FontServer());
+        QEL_ASSERT_TEXT(TheServer().get() == registered, "instance == omi_SingletonBase<Class>::Instance()");
+    }
+    return *TheServer();
+}
+
+void omi_Singleton<fsp_FontServer>::Finalize()
+{
+    TheServer().reset();
+}
+
+fsp_FontServer::fsp_FontServer()
+{
+    QEL_ASSERT_TEXT(registered == nullptr, "instance == 0");
+    registered = this;
+}
+
+fsp_FontServer::~fsp_FontServer()
+{
+    for (unsigned handle = 0; handle < slotCount; ++handle)
+        UnloadFont(handle);
+    registered = nullptr;
+}
+
+// ---- set-up -------------------------------------------------------------
+
+void fsp_FontServer::Init(_XDisplay * newDisplay)
+{
+    int const screen = newDisplay ? DefaultScreen(newDisplay) : 0;
+    float const x = GetDisplayPixelsPerMM_X(newDisplay, screen);
+    float const y = GetDisplayPixelsPerMM_Y(newDisplay, screen);
+    if (newDisplay)
+        display = newDisplay;
+    if (!type1Ready)
+        type1Ready = fsp_InitType1Engine(kType1Interface) == 0;
+    if (!trueTypeReady)
+        trueTypeReady = fsp_InitTrueTypeEngine(kTrueTypeInterface) == 0;
+    inchesPerPixelX = 1.0f / (x * 25.4f);
+    inchesPerPixelY = 1.0f / (y * 25.4f);
+}
+
+namespace {
+
+float PixelsPerMM(Display * display, int screen, bool horizontal, std::optional<float> & remembered)
+{
+    if (remembered)
+        return *remembered;
+    std::optional<float> value = EnvResolution(horizontal ? "QEL_PRINT_XRES" : "QEL_PRINT_YRES");
+    if (!value && !horizontal && !std::getenv("QEL_PRINT_YRES"))
+        value = EnvResolution("QEL_PRINT_XRES");
+    if (!value && display)
+        value = ScreenResolution(display, screen, horizontal);
+    if (!value) {
+        // The screen of the window system, as the process would open it.
+        std::unique_ptr<Display, DisplayCloser> const screenDisplay(XOpenDisplay(nullptr));
+        if (screenDisplay)
+            value = ScreenResolution(screenDisplay.get(), 0, horizontal);
+    }
+    if (!value)
+        return kFallbackPixelsPerMM;
+    remembered = value;
+    return *value;
+}
+
+}  // namespace
+
+float fsp_FontServer::GetDisplayPixelsPerMM_X(_XDisplay * display, int screen)
+{
+    return PixelsPerMM(display ? display : registered ? registered->display : nullptr, screen, true, rememberedX);
+}
+
+float fsp_FontServer::GetDisplayPixelsPerMM_Y(_XDisplay * display, int screen)
+{
+    return PixelsPerMM(display ? display : registered ? registered->display : nullptr, screen, false, rememberedY);
+}
+
+// ---- catalogue ----------------------------------------------------------
+
+int fsp_FontServer::GetFontList(fsp_FontList * list, int & count)
+{
+    Catalogue catalogue(list, count);
+    for (std::string const & directory : FontPathDirectories())
+        GetFonts(directory, catalogue);
+    if (trueTypeReady) {
+        if (std::unique_ptr<win_RegistryKey> const key = win_GetRegistry().OpenKey(win_Hive::localMachine, win_fontsKey)) {
+            fsp_FSTextFont scratch;
+            win_RegistryValue value;
+            for (unsigned index = 0;; ++index) {
+                win_RegistryKey::Result const result = key->EnumValue(index, value);
+                if (result == win_RegistryKey::Result::end)
+                    break;
+                std::string name, file;
+                if (result != win_RegistryKey::Result::value || !DescribeRegistryValue(value, name, file))
+                    continue;
+                if (fsp_FontList * record = catalogue.Add())
+                    FillRegistryRecord(name, file, scratch, *record);
+            }
+        }
+    }
+    if (type1Ready) {
+        if (std::optional<std::string> const folder = AcrobatFontsFolder())
+            GetFonts(*folder, catalogue);
+    }
+    for (std::string const & directory : VntDirectories())
+        GetFonts(directory, catalogue);
+
+    for (int i = 0; i < catalogue.stored; ++i) {
+        list[i].id = i;
+        if (list[i].pattern.IsEmpty())
+            list[i].MakePattern();
+    }
+    if (catalogue.stored > 0) {
+        std::sort(list, list + catalogue.stored, [](fsp_FontList const & a, fsp_FontList const & b) {
+            int const order = std::strcmp(a.name.AsCharPtr(), b.name.AsCharPtr());
+            return order != 0 ? order < 0 : a.id < b.id;
+        });
+    }
+    count = catalogue.stored;
+    return catalogue.found;
+}
+
+void fsp_FontServer::GetFonts(std::string const & directory, Catalogue & catalogue)
+{
+    utl_DirObject const folder(directory);
+    if (!folder.IsDirectory())
+        return;
+    fsp_FSTextFont scratch;
+    std::vector<std::string> const files = folder.Files();
+    for (auto path = files.rbegin(); path != files.rend(); ++path) {
+        std::string const extension = Extension(*path);
+        if ((extension == ".PFA" || extension == ".PFB") && type1Ready) {
+            Type1Header header;
+            if (!ReadType1Header(*path, header))
+                continue;
+            if (fsp_FontList * record = catalogue.Add())
+                DescribeType1(*path, header, *record);
+        } else if (extension == ".TTF" && trueTypeReady) {
+            cow_String name;
+            bool bold = false, italic = false, proportional = false;
+            if (!scratch.GetFontInfo(path->c_str(), name, bold, italic, proportional))
+                continue;
+            if (fsp_FontList * record = catalogue.Add()) {
+                record->file = path->c_str();
+                record->name = name;
+                record->family = name;
+                record->flags = (bold ? fsp_FontList::bold : fsp_FontList::medium) |
+                                (italic ? fsp_FontList::italic : fsp_FontList::roman) |
+                                (proportional ? fsp_FontList::proportional : 0u);
+                record->pattern = cow_String();
+            }
+        }
+    }
+}
+
+int fsp_FontServer::GetX11Fonts(char const * fontsDir, fsp_FontList * list, int & count)
+{
+    Catalogue catalogue(list, count);
+    std::string const path = fontsDir ? fontsDir : "";
+    std::size_t const slash = path.rfind('/');
+    // A directory is no font directory file, even where the system opens it.
+    File file(path.empty() || utl_DirObject(path).IsDirectory() ? nullptr : std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        if (slash != std::string::npos)
+            GetFonts(path.substr(0, slash), catalogue);
+        count = catalogue.stored;
+        return catalogue.found;
+    }
+    std::string const directory = slash == std::string::npos ? "." : path.substr(0, slash);
+    std::string line;
+    bool first = true;
+    for (int c = 0; c != EOF;) {
+        line.clear();
+        while ((c = std::getc(file.get())) != EOF && c != '\n') {
+            if (line.size() < kFontsDirLineLimit)
+                line.push_back(static_cast<char>(c));
+        }
+        if (first) {
+            first = false;
+            continue;
+        }
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        FontsDirLine entry;
+        if (!ReadFontsDirLine(line, entry))
+            continue;
+        std::string const fontPath = directory + "/" + entry.file;
+        if (!File(std::fopen(fontPath.c_str(), "rb")))
+            continue;
+        if (fsp_FontList * record = catalogue.Add())
+            FillFontsDirRecord(entry, fontPath, Contains(line, "-p-"), *record);
+    }
+    count = catalogue.stored;
+    return catalogue.found;
+}
+
+// ---- matching -----------------------------------------------------------
+
+bool fsp_FontServer::LocateFontFile(std::string const & name, cow_String & file, float & size)
+{
+    std::vector<std::string> const fields = NameFields(name, fieldsRead);
+    if (fields.size() <= family)
+        return false;
+    auto const given = [&](Field field) {
+        std::string const value = Lower(FieldOr(fields, field, "*"));
+        return value == "*" ? std::string() : value;
+    };
+    Request request;
+    request.family = Lower(fields[family]);
+    request.weight = given(weight);
+    request.slant = given(slant);
+    request.width = given(setWidth);
+    if (std::optional<float> const points = Number(FieldOr(fields, pointSize, "*")))
+        size = *points * 0.1f;
+    else if (std::optional<float> const pixels = Number(FieldOr(fields, pixelSize, "*")))
+        size = *pixels * inchesPerPixelX * 72.0f;
+    else
+        size = 10.0f;
+
+    int level = 0;
+    cow_String best;
+    if (type1Ready) {
+        if (!fontPathSet)
+            fontPathSet = std::getenv("QEL_FONT_PATH") != nullptr;
+        if (*fontPathSet) {
+            for (std::string const & directory : FontPathDirectories()) {
+                if (SeekFont(directory, request, level, best)) {
+                    file = best;
+                    return true;
+                }
+            }
+        }
+    }
+    if (trueTypeReady && SeekRegistry(request, level, best)) {
+        file = best;
+        return true;
+    }
+    if (type1Ready) {
+        std::optional<std::string> const folder = AcrobatFontsFolder();
+        if (folder && SeekFont(*folder, request, level, best)) {
+            file = best;
+            return true;
+        }
+    }
+    if (type1Ready || trueTypeReady) {
+        for (std::string const & directory : VntDirectories()) {
+            if (SeekFont(directory, request, level, best)) {
+                file = best;
+                return true;
+            }
+        }
+    }
+    if (level == 0)
+        return false;
+    file = best;
+    return true;
+}
+
+bool fsp_FontServer::SeekRegistry(Request const & request, int & level, cow_String & best) const
+{
+    std::unique_ptr<win_RegistryKey> const key = win_GetRegistry().OpenKey(win_Hive::localMachine, win_fontsKey);
+    if (!key)
+        return false;
+    // A weight or width that is part of the family name asks for nothing more.
+    std::string const familyText = "-" + request.family + "-";
+    auto const word = [&](std::string const & asked, char const * plain) {
+        return asked.empty() || asked == plain || Contains(familyText, asked) ? std::string() : asked;
+    };
+    std::string const weightWord = word(request.weight, "medium");
+    std::string const widthWord = word(request.width, "normal");
+
+    int candidateLevel = 0;
+    std::string candidate;
+    win_RegistryValue value;
+    for (unsigned index = 0;; ++index) {
+        win_RegistryKey::Result const result = key->EnumValue(index, value);
+        if (result == win_RegistryKey::Result::end)
+            break;
+        if (result != win_RegistryKey::Result::value || !StartsWithNoCase(value.name, request.family))
+            continue;
+        std::string rest = value.name.substr(request.family.size());
+        if (!Contains(rest, "(TrueType)"))
+            continue;
+        rest = Lower(rest);
+        std::optional<std::string> const path = RegistryFontFile(value.Text());
+        if (!path)
+            continue;
+        int valueLevel = 1;
+        bool full = false;
+        if (weightWord.empty() && request.slant.empty() && widthWord.empty()) {
+            std::size_t const style = rest.find_first_not_of(' ', 1);
+            full = style != std::string::npos && rest.compare(style, std::string::npos, "(truetype)") == 0;
+        } else {
+            bool const weightFits =
+                request.weight.empty() || Contains(rest, request.weight) ||
+                (weightWord.empty() && !ContainsAny(rest, {"bold", "black", "book", "demi", "light"}));
+            if (weightFits) {
+                valueLevel = 2;
+                bool const slantFits = request.slant.empty() || SlantFits(request.slant, rest);
+                if (slantFits)
+                    valueLevel = 4;
+                else if (OtherSlant(request.slant, rest))
+                    valueLevel = 3;
+                full = slantFits && (widthWord.empty() || Contains(rest, widthWord));
+            }
+        }
+        if (full) {
+            best = path->c_str();
+            return true;
+        }
+        if (valueLevel > candidateLevel) {
+            candidateLevel = valueLevel;
+            candidate = *path;
+        }
+    }
+    if (candidateLevel > level) {
+        level = candidateLevel;
+        best = candidate.c_str();
+    }
+    return false;
+}
+
+bool fsp_FontServer::SeekFont(std::string const & directory, Request const & request, int & level,
+                              cow_String & best)
+{
+    utl_DirObject const folder(directory);
+    if (!folder.IsDirectory())
+        return false;
+    fsp_FSTextFont scratch;
+    std::vector<std::string> const files = folder.Files();
+    for (auto path = files.rbegin(); path != files.rend(); ++path) {
+        std::string const extension = Extension(*path);
+        int fileLevel = 0;
+        bool full = false;
+        if ((extension == ".PFA" || extension == ".PFB") && type1Ready) {
+            Type1Header header;
+            if (!ReadType1Header(*path, header) || Blanked(Lower(header.family)) != Blanked(request.family))
+                continue;
+            fileLevel = 1;
+            bool weightFits = request.weight.empty();
+            if (!weightFits && header.hasWeight) {
+                weightFits = StartsWith(Lower(header.weight), request.weight.c_str()) ||
+                             (StartsWith(request.family, "times") && StartsWith(request.weight, "medium") &&
+                              StartsWith(header.weight, "Roman"));
+            }
+            if (weightFits) {
+                fileLevel = 2;
+                bool slantFits = true;
+                bool widthFits = true;
+                if (header.hasFullName) {
+                    std::string const fullName = Lower(header.fullName);
+                    if (!request.width.empty()) {
+                        widthFits = Contains(fullName, request.width) ||
+                                    (ContainsAny(request.width, {"normal", "medium", "regular"}) &&
+                                     !ContainsAny(fullName, {"condensed", "narrow", "compressed", "expanded", "wide",
+                                                             "ultra"}));
+                        if (widthFits)
+                            fileLevel = 3;
+                    }
+                    if (!request.slant.empty()) {
+                        slantFits = SlantFits(request.slant, fullName);
+                        if (!slantFits && OtherSlant(request.slant, fullName))
+                            fileLevel = 3;
+                    }
+                }
+                full = slantFits && widthFits;
+            }
+        } else if (extension == ".TTF" && trueTypeReady) {
+            cow_String name;
+            bool bold = false, italic = false, proportional = false;
+            if (!scratch.GetFontInfo(path->c_str(), name, bold, italic, proportional) ||
+                !StartsWithNoCase(name.Std(), request.family))
+                continue;
+            fileLevel = 1;
+            if (request.weight.empty() || StartsWith(request.weight, "bold") == bold) {
+                fileLevel = 2;
+                full = request.slant.empty() || italic == (request.slant == "i" || request.slant == "o");
+            }
+        } else {
+            continue;
+        }
+        if (full) {
+            best = path->c_str();
+            return true;
+        }
+        if (fileLevel > level) {
+            level = fileLevel;
+            best = path->c_str();
+        }
+    }
+    return false;
+}
+
+// ---- loading ------------------------------------------------------------
+
+unsigned fsp_FontServer::LoadDefaultFont(float xPixelsPerMM, float yPixelsPerMM, bool noBitmaps, bool temporary)
+{
+    return LoadFont(kDefaultFontName, xPixelsPerMM, yPixelsPerMM, noBitmaps, temporary, false);
+}
+
+unsigned fsp_FontServer::TakeSlot()
+{
+    for (unsigned handle = 0; handle < slotCount; ++handle) {
+        if (!fonts[handle])
+            return handle;
+    }
+    UnloadFont(slotCount - 1);
+    return slotCount - 1;
+}
+
+unsigned fsp_FontServer::LoadFont(cow_String const & name, float xPixelsPerMM, float yPixelsPerMM, bool noBitmaps,
+                                  bool temporary, bool outlines)
+{
+    if (name == "Default")
+        return LoadDefaultFont(xPixelsPerMM, yPixelsPerMM, noBitmaps, temporary);
+    if (noBitmaps && !outlines) {
+        // Printing at another resolution: make sure the screen has the font too.
+        float const screenX = GetDisplayPixelsPerMM_X(display, 0);
+        float const screenY = GetDisplayPixelsPerMM_Y(display, 0);
+        if ((xPixelsPerMM != 0.0f && xPixelsPerMM != screenX) || (yPixelsPerMM != 0.0f && yPixelsPerMM != screenY))
+            LoadFont(name, screenX, screenY, noBitmaps, temporary, outlines);
+    }
+    float const xDpi = xPixelsPerMM != 0.0f ? xPixelsPerMM * 25.4f : 1.0f / inchesPerPixelX;
+    float const yDpi = yPixelsPerMM != 0.0f ? yPixelsPerMM * 25.4f : 1.0f / inchesPerPixelY;
+
+    XFontEntry const * model = nullptr;
+    for (unsigned handle = 0; handle < slotCount; ++handle) {
+        XFontEntry * entry = fonts[handle].get();
+        if (!entry || entry->name != name)
+            continue;
+        if (!entry->textFont || (entry->xDpi == xDpi && entry->yDpi == yDpi)) {
+            if (!temporary)
+                entry->temporary = false;
+            return handle;
+        }
+        if (!model)
+            model = entry;
+    }
+
+    auto entry = std::make_unique<XFontEntry>();
+    entry->name = name;
+    entry->xDpi = xDpi;
+    entry->yDpi = yDpi;
+    entry->temporary = temporary;
+    if (model) {
+        // The same font at another resolution; it renders the new one on demand.
+        entry->textFont = model->textFont.Share();
+        entry->size = model->size;
+        unsigned const handle = TakeSlot();
+        fonts[handle] = std::move(entry);
+        return handle;
+    }
+    unsigned const handle = TakeSlot();
+
+    if (type1Ready || trueTypeReady) {
+        std::string const request = name.AsCharPtr();
+        cow_String file;
+        bool found = LocateFontFile(request, file, entry->size);
+        if (!found) {
+            if (std::optional<std::string> const substitute = SubstituteName(request, display != nullptr))
+                found = LocateFontFile(*substitute, file, entry->size);
+        }
+        if (found) {
+            for (std::unique_ptr<XFontEntry> const & other : fonts) {
+                if (other && other->textFont && other->textFont->CheckFont(file.AsCharPtr())) {
+                    entry->textFont = other->textFont.Share();
+                    break;
+                }
+            }
+            if (!entry->textFont) {
+                auto font = std::make_unique<fsp_FSTextFont>();
+                if (font->LoadFont(file.AsCharPtr()))
+                    entry->textFont = TextFontUse(std::move(font));
+            }
+        }
+    }
+    if (entry->textFont && !entry->textFont->CacheSize(entry->size, xDpi, yDpi, noBitmaps, outlines))
+        entry->textFont.Release();
+    if (!entry->textFont) {
+        if (outlines)
+            return Fallback(xPixelsPerMM, yPixelsPerMM, noBitmaps, temporary, true);
+        if (display) {
+            XFontStruct * const serverFont = LoadServerFont(display, name);
+            if (!serverFont)
+                return Fallback(xPixelsPerMM, yPixelsPerMM, noBitmaps, temporary, false);
+            entry->fontStruct = std::unique_ptr<XFontStruct, ServerFontCloser>(serverFont, ServerFontCloser{display});
+        }
+    }
+    fonts[handle] = std::move(entry);
+    return handle;
+}
+
+unsigned fsp_FontServer::Fallback(float xPixelsPerMM, float yPixelsPerMM, bool noBitmaps, bool temporary,
+                                  bool outlines)
+{
+    if (outlines) {
+        if (!courierFallbackRunning) {
+            Guard const running(courierFallbackRunning);
+            return LoadFont(kCourierName, xPixelsPerMM, yPixelsPerMM, noBitmaps, temporary, true);
+        }
+        if (!catalogueFallbackRunning) {
+            Guard const running(catalogueFallbackRunning);
+            fsp_FontList first;
+            int count = 1;
+            GetFontList(&first, count);
+            if (count == 1)
+                return LoadFont(first.PatternFor(100), xPixelsPerMM, yPixelsPerMM, noBitmaps, temporary, true);
+        }
+        return noFont;
+    }
+    if (!defaultFallbackRunning) {
+        Guard const running(defaultFallbackRunning);
+        return LoadDefaultFont(xPixelsPerMM, yPixelsPerMM, noBitmaps, temporary);
+    }
+    if (!anyFontFallbackRunning) {
+        Guard const running(anyFontFallbackRunning);
+        return LoadFont(kAnyFontName, xPixelsPerMM, yPixelsPerMM, noBitmaps, temporary, false);
+    }
+    return noFont;
+}
+
+bool fsp_FontServer::ValidFontString(cow_String const & name, _XDisplay * xDisplay)
+{
+    if (name == "Default")
+        return true;
+    for (std::unique_ptr<XFontEntry> const & entry : fonts) {
+        if (entry && entry->name == name)
+            return true;
+    }
+    cow_String file;
+    float size = 0.0f;
+    if (LocateFontFile(name.AsCharPtr(), file, size))
+        return true;
+    Display * const server = xDisplay ? xDisplay : display;
+    if (XFontStruct * const font = LoadServerFont(server, name)) {
+        XFreeFont(server, font);
+        return true;
+    }
+    return false;
+}
+
+// ---- the table ----------------------------------------------------------
+
+fsp_FontServer::XFontEntry const * fsp_FontServer::Slot(unsigned handle) const
+{
+    return handle < slotCount ? fonts[handle].get() : nullptr;
+}
+
+fsp_FontServer::XFontEntry * fsp_FontServer::Slot(unsigned handle)
+{
+    return handle < slotCount ? fonts[handle].get() : nullptr;
+}
+
+void fsp_FontServer::UnloadFont(unsigned handle)
+{
+    XFontEntry * const entry = Slot(handle);
+    if (!entry)
+        return;
+    if (entry->textFont)
+        entry->textFont->ReleaseSize(entry->size, entry->xDpi, entry->yDpi);
+    fonts[handle].reset();
+}
+
+void fsp_FontServer::UnloadTemporaryFonts()
+{
+    for (unsigned handle = 0; handle < slotCount; ++handle) {
+        if (fonts[handle] && fonts[handle]->temporary)
+            UnloadFont(handle);
+    }
+}
+
+void fsp_FontServer::StripCache(unsigned handle)
+{
+    XFontEntry const * const entry = Slot(handle);
+    if (entry && entry->textFont)
+        entry->textFont->StripCache(entry->size, entry->xDpi, entry->yDpi);
+}
+
+XFontStruct const * fsp_FontServer::GetXFontStruct(unsigned handle) const
+{
+    XFontEntry const * const entry = Slot(handle);
+    return entry ? entry->fontStruct.get() : nullptr;
+}
+
+bool fsp_FontServer::GetFontInfo(unsigned handle, cow_String & file, float & size) const
+{
+    XFontEntry const * const entry = Slot(handle);
+    if (!entry)
+        return false;
+    file = cow_String();
+    if (entry->textFont)
+        entry->textFont->GetFontFile(file);
+    size = entry->size;
+    return true;
+}
+
+g3d_Bitmap const & fsp_FontServer::GetBitmap(unsigned handle, unsigned char c)
+{
+    XFontEntry * const entry = Slot(handle);
+    if (!entry)
+        return emptyBitmap;
+    if (entry->textFont)
+        return entry->textFont->GetGlyph(entry->size, entry->xDpi, entry->yDpi, c);
+    if (display && entry->fontStruct) {
+        if (!entry->xFont)
+            entry->xFont = std::make_unique<fsp_XTextFont>(display, *entry->fontStruct);
+        return entry->xFont->Glyph(c);
+    }
+    return emptyBitmap;
+}
+
+float fsp_FontServer::GetWidth(unsigned handle, cow_String const & text, float xPixelsPerMM,
+                               float yPixelsPerMM) const
+{
+    XFontEntry const * const entry = Slot(handle);
+    if (!entry)
+        return 0.0f;
+    float const xDpi = xPixelsPerMM != 0.0f ? xPixelsPerMM * 25.4f : entry->xDpi;
+    float const yDpi = yPixelsPerMM != 0.0f ? yPixelsPerMM * 25.4f : entry->yDpi;
+    if (entry->textFont)
+        return entry->textFont->GetWidth(entry->size, xDpi, yDpi, text);
+    if (entry->fontStruct) {
+        int const pixels = XTextWidth(entry->fontStruct.get(), text.AsCharPtr(), TextLength(text.AsCharPtr()));
+        return static_cast<float>(pixels) * inchesPerPixelX * xDpi;
+    }
+    return 0.0f;
+}
+
+float fsp_FontServer::GetHeight(unsigned handle, cow_String const & text, float xPixelsPerMM,
+                                float yPixelsPerMM) const
+{
+    XFontEntry const * const entry = Slot(handle);
+    if (!entry)
+        return 0.0f;
+    float const xDpi = xPixelsPerMM != 0.0f ? xPixelsPerMM * 25.4f : entry->xDpi;
+    float const yDpi = yPixelsPerMM != 0.0f ? yPixelsPerMM * 25.4f : entry->yDpi;
+    if (entry->textFont)
+        return entry->textFont->GetHeight(entry->size, xDpi, yDpi, text);
+    if (entry->fontStruct) {
+        int const pixels = entry->fontStruct->ascent + entry->fontStruct->descent;
+        return static_cast<float>(pixels) * inchesPerPixelY * yDpi;
+    }
+    return 0.0f;
+}
+
+float fsp_FontServer::GetOutlineWidth(unsigned handle, cow_String const & text) const
+{
+    XFontEntry const * const entry = Slot(handle);
+    if (!entry || !entry->textFont)
+        return 0.0f;
+    return entry->textFont->GetOutlineWidth(entry->xDpi, entry->yDpi, text);
+}
+
+bool fsp_FontServer::GetOutlineHeight(unsigned handle, cow_String const & text, float & ascent,
+                                      float & descent) const
+{
+    ascent = descent = 0.0f;
+    XFontEntry const * const entry = Slot(handle);
+    if (!entry || !entry->textFont)
+        return false;
+    return entry->textFont->GetOutlineHeight(entry->xDpi, entry->yDpi, text, ascent, descent);
+}
+
+float fsp_FontServer::GetOutline(unsigned handle, unsigned char c, unsigned maxContours, unsigned maxPoints,
+                                 unsigned & contourCount, unsigned * contourSizes, float * points) const
+{
+    contourCount = 0;
+    XFontEntry const * const entry = Slot(handle);
+    if (!entry || !entry->textFont)
+        return 0.0f;
+    return entry->textFont->GetOutline(entry->xDpi, entry->yDpi, c, maxContours, maxPoints, contourCount,
+                                       contourSizes, points);
+}
+
+float fsp_FontServer::GetFill(unsigned handle, unsigned char c, unsigned & count, float ** triangles)
+{
+    count = 0;
+    if (triangles)
+        *triangles = nullptr;
+    XFontEntry const * const entry = Slot(handle);
+    if (!entry || !entry->textFont || !triangles)
+        return 0.0f;
+    return entry->textFont->GetFill(entry->xDpi, entry->yDpi, c, count, triangles);
+}
+
+// ---- drawing ------------------------------------------------------------
+
+void fsp_FontServer::String(_XDisplay * xDisplay, unsigned long drawable, _XGC * gc, unsigned handle,
+                            char const * text, int length, float x, float y)
+{
+    if (!xDisplay || !gc || !text || length <= 0)
+        return;
+    XFontEntry const * const entry = Slot(handle);
+    if (!entry)
+        return;
+    int const count = static_cast<int>(strnlen(text, static_cast<std::size_t>(length)));
+    if (entry->fontStruct) {
+        XSetFont(xDisplay, gc, entry->fontStruct->fid);
+        XDrawString(xDisplay, drawable, gc, Coordinate(x), Coordinate(y), text, count);
+        return;
+    }
+    XGCValues saved;
+    if (!XGetGCValues(xDisplay, gc, GCFunction | GCPlaneMask | GCForeground | GCBackground, &saved)) {
+        int const screen = DefaultScreen(xDisplay);
+        saved.function = GXcopy;
+        saved.plane_mask = AllPlanes;
+        saved.foreground = WhitePixel(xDisplay, screen);
+        saved.background = BlackPixel(xDisplay, screen);
+    }
+    bool const exclusiveOr = saved.function == GXxor;
+    if (exclusiveOr)
+        XSetBackground(xDisplay, gc, 0);
+    std::vector<char> scratch;
+    for (int i = 0; i < count; ++i) {
+        g3d_Bitmap const & glyph = GetBitmap(handle, static_cast<unsigned char>(text[i]));
+        int const width = glyph.Width();
+        int const height = glyph.Height();
+        if (glyph.HasPixels() && width > 0 && height > 0) {
+            std::size_t const rowBytes = static_cast<std::size_t>(glyph.BytesPerRow());
+            std::size_t const needed = rowBytes * static_cast<std::size_t>(height);
+            if (scratch.size() < needed)
+                scratch.resize(2 * needed);
+            // X wants the top row first.
+            for (int row = 0; row < height; ++row)
+                std::memcpy(scratch.data() + static_cast<std::size_t>(row) * rowBytes, glyph.Row(height - 1 - row),
+                            rowBytes);
+            XImage image{};
+            image.width = width;
+            image.height = height;
+            image.format = XYBitmap;
+            image.data = scratch.data();
+            image.byte_order = LSBFirst;
+            image.bitmap_unit = 8;
+            image.bitmap_bit_order = MSBFirst;
+            image.bitmap_pad = 8;
+            image.depth = 1;
+            image.bytes_per_line = static_cast<int>(rowBytes);
+            image.bits_per_pixel = 1;
+            if (XInitImage(&image)) {
+                int const left = Coordinate(x + glyph.xOffset);
+                int const top = Coordinate(y + glyph.yOffset - static_cast<float>(height));
+                auto const put = [&] {
+                    XPutImage(xDisplay, drawable, gc, &image, 0, 0, left, top, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height));
+                };
+                if (!exclusiveOr) {
+                    // Clear the glyph's pixels, then colour them; the others stay.
+                    XSetState(xDisplay, gc, 0, ~0UL, GXand, saved.plane_mask);
+                    put();
+                    XSetState(xDisplay, gc, saved.foreground, 0, GXor, saved.plane_mask);
+                }
+                put();
+            }
+        }
+        x += glyph.xAdvance;
+        y += glyph.yAdvance;
+    }
+    XSetState(xDisplay, gc, saved.foreground, saved.background, saved.function, saved.plane_mask);
+}
+
+void fsp_FontServer::String(_XDisplay * xDisplay, unsigned long drawable, _XGC * gc, unsigned handle,
+                            cow_String const & text, float x, float y)
+{
+    String(xDisplay, drawable, gc, handle, text.AsCharPtr(), text.Length(), x, y);
+}
