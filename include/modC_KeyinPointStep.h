@@ -1,0 +1,57 @@
+// Lets the user type a point as two or three coordinates. Every change is
+// reported to the receiver; the point read last is what the entry shows when
+// the step runs again.
+#ifndef MODC_KEYINPOINTSTEP_H
+#define MODC_KEYINPOINTSTEP_H
+
+#include <memory>
+
+#include "modC_Step.h"
+
+class modC_ScalarMethod;
+
+class modC_KeyinPointStep : public modC_Step {
+public:
+    // A two-dimensional point starting at (x, y, 0).
+    modC_KeyinPointStep(double x, double y, int seq, double minimum, double maximum, bool f1, bool f2, bool f3,
+                        bool f4);
+    // A three-dimensional point starting at (x, y, z).
+    modC_KeyinPointStep(double x, double y, double z, int seq, double minimum, double maximum, bool f1, bool f2,
+                        bool f3, bool f4);
+    // A point starting at the origin.
+    modC_KeyinPointStep(bool twoD, int seq, double minimum, double maximum, bool f1, bool f2, bool f3, bool f4);
+    ~modC_KeyinPointStep() override;
+
+    void Execute(modC_MethodFactory const * factory, modC_StepReceiver * receiver) override;
+    void Cancel() override;
+    void Suspend() override;
+    void Resume() override;
+    void ValueChanged(modC_Method * method) override;
+    void Done(modC_Method * method) override;
+    // Takes over text typed but not confirmed; the value arrives through the
+    // entry's report. Does nothing while the step is not running.
+    void CommitData() override;
+
+    // The point read last; the default point before any.
+    double x;
+    double y;
+    double z;
+    double defaultX;
+    double defaultY;
+    double defaultZ;
+    double minimum;
+    double maximum;
+    // Travels only to the entry: a point typed with three numbers keeps its z.
+    bool twoD;
+    bool entryFlag1;
+    bool entryFlag2;
+    bool entryFlag3;
+    bool entryFlag4;
+
+private:
+    void TakePoint();
+
+    std::unique_ptr<modC_ScalarMethod> method;
+};
+
+#endif

@@ -1,0 +1,352 @@
+// The yes/no step with labelled buttons and, without an X display, with
+// pictures; and the warning step. The pictures made on a display are tested
+// in yesno_pictures_test.
+#include <gtest/gtest.h>
+
+#include <fx.h>
+
+#include <string>
+
+#include "AssertCapture.h"
+#include "ScriptedFactory.h"
+#include "Session.h"
+#include "modC_CompositeStep.h"
+#include "modC_WarningStep.h"
+#include "modC_YesNoStep.h"
+
+namespace {
+
+struct ChoiceSession : Session {
+    explicit ChoiceSession(char const * modeName = "Extrude") : Session(modeName), factory(log)
+    {
+        strategy.SetFactory(&factory);
+    }
+
+    ScriptedChoice & Buttons()
+    {
+        ScriptedChoice * buttons = factory.LastChoice();
+        if (!buttons)
+            throw std::logic_error("no buttons are shown");
+        return *buttons;
+    }
+
+    ScriptedFactory factory;
+};
+
+std::string const yesNoLabels =
+    "[\"*promptArea.Extrude_confirm.btn1.labelString\", \"*promptArea.Extrude_confirm.btn2.labelString\"]";
+
+// A front end whose buttons come out as prompt lines, or not at all.
+class NoButtonsFactory : public ScriptedFactory {
+public:
+    using ScriptedFactory::ScriptedFactory;
+    modC_Method * MakeChoiceMethod(char const **, int, modC_MethodReceiver * receiver, int, bool) const override
+    {
+        return MakePromptMethod(receiver, "no buttons");
+    }
+    modC_Method * MakeImageChoiceMethod(unsigned long *, int, modC_MethodReceiver *, int, bool) const override
+    {
+        return nullptr;
+    }
+};
+
+TEST(YesNoStep, ButtonsAreLabelledByResourceKeysAndThePressedOneIsReported)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    auto * step = new modC_YesNoStep(&p, "confirm", 2, 8, modC_Button1, true);
+    step->setPrompt("Delete the faces?");
+    p.Execute(*step);
+    EXPECT_EQ((Lines{"SetPrompt(\"Delete the faces?\")", "SetBackupAvailable(0)", "SetStepFlag(false)",
+                     "MakeChoiceMethod(" + yesNoLabels + ", 2, 1, true) -> choice1", "choice1.Execute()"}),
+              s.log.Take());
+    EXPECT_EQ(-1, step->Choice());
+
+    s.Buttons().Press(1);
+    EXPECT_EQ((Lines{"choice1.Cancel()", "choice1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ(1, step->Choice());
+    EXPECT_EQ(modC_Button2, step->DefaultButton());
+    EXPECT_EQ(8, p.CurrentSeq());
+
+    // The button pressed last is the default of the next execution.
+    p.Repeat();
+    EXPECT_EQ((Lines{"SetPrompt(\"Delete the faces?\")", "SetBackupAvailable(0)",
+                     "MakeChoiceMethod(" + yesNoLabels + ", 2, 2, true) -> choice2", "choice2.Execute()"}),
+              s.log.Take());
+}
+
+TEST(YesNoStep, ASelectionIsReportedAsAValueChangeAndBecomesTheDefault)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    auto * step = new modC_YesNoStep(&p, "side", 3, 0, modC_NoDefaultButton, false);
+    p.Execute(*step);
+    EXPECT_EQ("MakeChoiceMethod([\"*promptArea.Extrude_side.btn1.labelString\", "
+              "\"*promptArea.Extrude_side.btn2.labelString\", \"*promptArea.Extrude_side.btn3.labelString\"], 3, "
+              "-1, false) -> choice1",
+              s.log.Take().at(2));
+    s.Buttons().Select(2);
+    EXPECT_EQ((Lines{"ValueChangedHook(step)"}), s.log.Take());
+    EXPECT_EQ(2, step->Choice());
+    EXPECT_EQ(modC_Button3, step->DefaultButton());
+    EXPECT_EQ((std::vector<std::string>{"choice1"}), s.factory.Live());
+
+    // A finish from outside ends the step on the button selected now.
+    modC_Procedure::Option2DataCB(&p, nullptr);
+    EXPECT_EQ((Lines{"choice1.Cancel()", "choice1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ(2, step->Choice());
+    modC_Procedure::Option2DataCB(&p, nullptr);
+    step->ValueChanged(nullptr);
+    EXPECT_TRUE(s.log.Take().empty());
+}
+
+TEST(YesNoStep, ASingleButtonIsNumberedAndLabelsAndTheDefaultCanBeChanged)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    auto * step = new modC_YesNoStep(&p, "ok", 1, 0, modC_NoDefaultButton, false);
+    step->setButtonLabel(0, "Continue");
+    step->SetDefaultButton(modC_Button1);
+    p.Execute(*step);
+    EXPECT_EQ("MakeChoiceMethod([\"Continue\"], 1, 1, false) -> choice1", s.log.Take().at(2));
+    step->Cancel();
+    step->setButtonLabel(0, nullptr);
+    step->SetDefaultButton(modC_NoDefaultButton);
+    p.Repeat();
+    EXPECT_EQ("MakeChoiceMethod([\"\"], 1, -1, false) -> choice2", s.log.Take().at(3));
+
+    ChoiceSession other("Blend");
+    modC_YesNoStep single(other.procedure.get(), "ok", 1, 0, modC_NoDefaultButton, false);
+    single.Execute(&other.factory, other.procedure.get());
+    EXPECT_EQ("MakeChoiceMethod([\"*promptArea.Blend_ok.btn1.labelString\"], 1, -1, false) -> choice1",
+              other.log.Take().at(0));
+}
+
+TEST(YesNoStep, AReportOfNoButtonLeavesNoDefaultRatherThanAnInvalidOne)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    auto * step = new modC_YesNoStep(&p, "confirm", 2, 0, modC_Button2, false);
+    p.Execute(*step);
+    s.log.Take();
+    s.Buttons().ReportDone();  // the front end finished with nothing chosen
+    EXPECT_EQ(-1, step->Choice());
+    EXPECT_EQ(modC_NoDefaultButton, step->DefaultButton());
+    s.log.Take();
+    p.Repeat();
+    EXPECT_EQ("MakeChoiceMethod(" + yesNoLabels + ", 2, -1, false) -> choice2", s.log.Take().at(1));
+}
+
+TEST(YesNoStep, CancelReportsNothingAndSuspendAndResumeReachTheButtons)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    auto * step = new modC_YesNoStep(&p, "confirm", 2, 0, modC_Button1, false);
+    step->Cancel();  // never ran
+    p.Execute(*step);
+    s.log.Take();
+    p.Suspend();
+    p.Resume();
+    step->Cancel();
+    step->Cancel();
+    step->Suspend();
+    EXPECT_EQ((Lines{"SuspendHook(step)", "choice1.Suspend()", "ResumeHook(step)", "choice1.Resume()",
+                     "SetBackupAvailable(0)", "choice1.Cancel()", "choice1 deleted"}),
+              s.log.Take());
+    EXPECT_EQ(modC_Button1, step->DefaultButton());
+}
+
+TEST(YesNoStep, ExecutedAgainWhileShowingItReplacesItsButtonsAndDestructionRemovesThem)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    p.Execute(*new modC_YesNoStep(&p, "confirm", 2, 0, modC_Button1, false));
+    s.log.Take();
+    p.Repeat();
+    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "choice1.Cancel()", "choice1 deleted",
+                     "MakeChoiceMethod(" + yesNoLabels + ", 2, 1, false) -> choice2", "choice2.Execute()"}),
+              s.log.Take());
+    s.procedure.reset();
+    EXPECT_EQ((Lines{"choice2.Cancel()", "choice2 deleted"}), s.log.Take());
+}
+
+TEST(YesNoStep, ContractChecks)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    char const * const defaultText = "defChoice >=1 && defChoice <= numberButtons || defChoice == -1";
+    EXPECT_ASSERTION(modC_YesNoStep(&p, "confirm", 2, 0, modC_Button3, false), defaultText, "modC_YesNoStep");
+    EXPECT_ASSERTION(modC_YesNoStep(&p, "confirm", 2, 0, static_cast<modC_DefaultButton>(0), false), defaultText,
+                     "modC_YesNoStep");
+    EXPECT_ASSERTION(modC_YesNoStep(&p, 2, static_cast<char ***>(nullptr), 0, static_cast<modC_DefaultButton>(-2),
+                                    false),
+                     defaultText, "modC_YesNoStep");
+    EXPECT_ASSERTION(modC_YesNoStep(&p, 1, static_cast<char **>(nullptr), 8, 8, 0, modC_Button2, false),
+                     defaultText, "modC_YesNoStep");
+    EXPECT_ASSERTION(modC_YesNoStep(&p, "confirm", -2, 0, modC_NoDefaultButton, false), "numberButtons >= 0",
+                     "modC_YesNoStep");
+
+    ChoiceSession unnamed("");
+    EXPECT_ASSERTION(modC_YesNoStep(unnamed.procedure.get(), "confirm", 2, 0, modC_Button1, false),
+                     "modeName != \"\"", "modC_YesNoStep");
+
+    modC_YesNoStep step(&p, "confirm", 2, 0, modC_Button1, false);
+    EXPECT_ASSERTION(step.setButtonLabel(2, "x"), "num < numberButtons && num >=0", "modC_YesNoStep");
+    EXPECT_ASSERTION(step.setButtonLabel(-1, "x"), "num < numberButtons && num >=0", "modC_YesNoStep");
+    char const * const newDefaultText = "new_dfb >=1 && new_dfb <= numberButtons || new_dfb == -1";
+    EXPECT_ASSERTION(step.SetDefaultButton(modC_Button3), newDefaultText, "modC_YesNoStep");
+    EXPECT_ASSERTION(step.SetDefaultButton(static_cast<modC_DefaultButton>(0)), newDefaultText, "modC_YesNoStep");
+    EXPECT_EQ(modC_Button1, step.DefaultButton());
+
+    modC_YesNoStep pictured(&p, 1, static_cast<char ***>(nullptr), 0, modC_NoDefaultButton, false);
+    EXPECT_ASSERTION(pictured.setButtonLabel(0, "x"), "!pictured", "modC_YesNoStep");
+}
+
+TEST(YesNoStep, AFactoryWithoutButtonsIsAContractViolationAndLeaksNothing)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    NoButtonsFactory factory(s.log);
+    modC_YesNoStep labelled(&p, "confirm", 2, 0, modC_Button1, false);
+    EXPECT_ASSERTION(labelled.Execute(&factory, &p), "method != 0", "modC_YesNoStep");
+    EXPECT_EQ((Lines{"MakePromptMethod(\"no buttons\") -> prompt1", "prompt1 deleted"}), s.log.Take());
+    modC_YesNoStep pictured(&p, 2, static_cast<char ***>(nullptr), 0, modC_Button1, false);
+    EXPECT_ASSERTION(pictured.Execute(&factory, &p), "method != 0", "modC_YesNoStep");
+}
+
+// No FOX application, or one whose display is not open: every picture is 0,
+// the mode context's colours are not needed (they are not even set here),
+// and the step runs as with labels.
+TEST(YesNoStep, WithoutADisplayPicturesAre0AndTheStepStillRuns)
+{
+    ASSERT_EQ(nullptr, FX::FXApp::instance());
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    static char const * const dot[] = {"1 1 1 1", ". c #FF0000", "."};
+    char ** images[] = {const_cast<char **>(dot), const_cast<char **>(dot), nullptr};
+    char bits[] = {0x01};
+    char * bitmaps[] = {bits, bits};
+
+    auto * fromXpm = new modC_YesNoStep(&p, 3, images, 0, modC_Button3, true);
+    p.Execute(*fromXpm);
+    EXPECT_EQ("MakeImageChoiceMethod([0, 0, 0], 3, 3, true) -> imageChoice1", s.log.Take().at(2));
+    s.factory.LastChoice()->Press(0);
+    EXPECT_EQ((Lines{"imageChoice1.Cancel()", "imageChoice1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ(modC_Button1, fromXpm->DefaultButton());
+
+    FX::FXApp app("yesno_step_test", "QELmodC");  // made, but its display is not open
+    auto * fromBits = new modC_YesNoStep(&p, 2, bitmaps, 8, 1, 0, modC_NoDefaultButton, false);
+    p.Execute(*fromBits);
+    EXPECT_EQ("MakeImageChoiceMethod([0, 0], 2, -1, false) -> imageChoice2", s.log.Take().at(2));
+    EXPECT_EQ(0u, fromBits->Pixmap(0));
+    EXPECT_EQ(0u, fromBits->Pixmap(1));
+    EXPECT_EQ(0u, fromBits->Pixmap(2));
+    s.procedure.reset();  // the steps go before the application
+    EXPECT_EQ((Lines{"imageChoice2.Cancel()", "imageChoice2 deleted"}), s.log.Take());
+}
+
+// A composite that runs one warning as its child, as a derived class would.
+class Wrapper : public modC_CompositeStep {
+public:
+    Wrapper(modC_Procedure * procedure, modC_Step * child) : modC_CompositeStep(procedure, "wrap", 1, 0)
+    {
+        AddStep(child, "warn");
+    }
+    void StepValueChanged(modC_Step const &) override {}
+};
+
+omu_PrimTuple Answer(int ok)
+{
+    omu_PrimTuple t;
+    t.Put(ok);
+    return t;
+}
+
+omu_PrimTuple Message(char const * text)
+{
+    omu_PrimTuple t;
+    t.Put(text);
+    return t;
+}
+
+TEST(WarningStep, ShowsItsFormAndTellsWhetherTheUserConfirmed)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    auto * warning = new modC_WarningStep(&p, "modG_WarningForm", Message("Delete 3 faces?"), 2);
+    EXPECT_FALSE(warning->GetOk()) << "the message is not an answer";
+    p.Execute(*warning);
+    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "SetStepFlag(false)",
+                     "MakeDialogMethod(\"modG_WarningForm\", (\"Delete 3 faces?\")) -> dialog1", "dialog1.Execute()"}),
+              s.log.Take());
+    s.factory.LastDialog()->Finish(Answer(1));
+    EXPECT_EQ((Lines{"dialog1.Cancel()", "dialog1 deleted", "StepTerminatedHook(dialog:modG_WarningForm)"}),
+              s.log.Take());
+    EXPECT_TRUE(warning->GetOk());
+
+    p.Repeat();
+    s.factory.LastDialog()->Finish(Answer(0));
+    EXPECT_FALSE(warning->GetOk());
+    p.Repeat();
+    s.factory.LastDialog()->Change(Answer(7));
+    EXPECT_TRUE(warning->GetOk());
+    warning->Cancel();  // back to the construction values
+    EXPECT_FALSE(warning->GetOk());
+}
+
+TEST(WarningStep, AnswersThatAreNoIntegerAreNoConfirmation)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    auto * warning = new modC_WarningStep(&p, "modG_WarningForm", omu_PrimTuple(), 0);
+    EXPECT_FALSE(warning->GetOk());
+    p.Execute(*warning);
+    omu_PrimTuple unsignedYes;
+    unsignedYes.Put(1u);
+    s.factory.LastDialog()->Change(unsignedYes);
+    EXPECT_TRUE(warning->GetOk());
+    s.factory.LastDialog()->Change(Message("yes"));
+    EXPECT_FALSE(warning->GetOk());
+    omu_PrimTuple floating;
+    floating.Put(1.0);
+    s.factory.LastDialog()->Change(floating);
+    EXPECT_FALSE(warning->GetOk());
+    s.factory.LastDialog()->Change(omu_PrimTuple());
+    EXPECT_FALSE(warning->GetOk());
+}
+
+TEST(WarningStep, ReportsToItsProcedureEvenInsideACompositeAndToNobodyWithoutOne)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    auto * warning = new modC_WarningStep(&p, "modG_WarningForm", Answer(0), 0);
+    p.Execute(*new Wrapper(&p, warning));
+    s.log.Take();
+    s.factory.LastDialog()->Finish(Answer(1));
+    EXPECT_EQ((Lines{"dialog1.Cancel()", "dialog1 deleted", "StepTerminatedHook(dialog:modG_WarningForm)"}),
+              s.log.Take());
+    modC_WarningStep orphan(nullptr, "modG_WarningForm", Answer(0), 0);
+    orphan.Execute(&s.factory, &p);
+    s.factory.LastDialog()->Finish(Answer(1));
+    EXPECT_EQ((Lines{"MakeDialogMethod(\"modG_WarningForm\", (0)) -> dialog2", "dialog2.Execute()",
+                     "dialog2.Cancel()", "dialog2 deleted"}),
+              s.log.Take());
+    EXPECT_TRUE(orphan.GetOk());
+}
+
+TEST(WarningStep, SuspendResumeAndCancelAreThoseOfTheDialog)
+{
+    ChoiceSession s;
+    ScriptedProcedure & p = s.Installed();
+    p.Execute(*new modC_WarningStep(&p, "modG_WarningForm", Answer(0), 0));
+    s.log.Take();
+    p.Suspend();
+    p.Resume();
+    EXPECT_EQ((Lines{"SuspendHook(dialog:modG_WarningForm)", "dialog1.Suspend()",
+                     "ResumeHook(dialog:modG_WarningForm)", "dialog1.Resume()", "SetBackupAvailable(0)"}),
+              s.log.Take());
+    s.procedure.reset();
+    EXPECT_EQ((Lines{"dialog1.Cancel()", "dialog1 deleted"}), s.log.Take());
+}
+
+}  // namespace
