@@ -3,14 +3,10 @@
 #ifndef MODC_KEYINARRAYSTEP_H
 #define MODC_KEYINARRAYSTEP_H
 
-#include <memory>
-
 #include "cow_1DArrayList.h"
-#include "modC_Step.h"
+#include "modC_EntryStep.h"
 
-class modC_ScalarMethod;
-
-class modC_KeyinArrayStep : public modC_Step {
+class modC_KeyinArrayStep : public modC_EntryStep {
 public:
     // The entry starts with `size` copies of `defaultValue`; a `count` of -1
     // expects as many numbers as that.
@@ -19,14 +15,7 @@ public:
     // The entry starts with `initial`; a `count` of -1 expects as many numbers as it holds.
     modC_KeyinArrayStep(cow_1DArrayList<double, double> const & initial, int seq, double minimum, double maximum,
                         bool f1, bool f2, bool f3, bool f4, double defaultValue, int count);
-    ~modC_KeyinArrayStep() override;
 
-    void Execute(modC_MethodFactory const * factory, modC_StepReceiver * receiver) override;
-    void Cancel() override;
-    void Suspend() override;
-    void Resume() override;
-    void ValueChanged(modC_Method * method) override;
-    void Done(modC_Method * method) override;
     // Takes over text typed but not confirmed; the value arrives through the
     // entry's report. Does nothing while the step is not running.
     void CommitData() override;
@@ -44,9 +33,8 @@ public:
     bool entryFlag4;
 
 private:
-    void TakeList();
-
-    std::unique_ptr<modC_ScalarMethod> method;
+    modC_Method * MakeEntry(modC_MethodFactory const & factory) override;
+    void TakeValue(modC_ScalarMethod const & entry) override;
 };
 
 #endif

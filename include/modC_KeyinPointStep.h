@@ -4,13 +4,9 @@
 #ifndef MODC_KEYINPOINTSTEP_H
 #define MODC_KEYINPOINTSTEP_H
 
-#include <memory>
+#include "modC_EntryStep.h"
 
-#include "modC_Step.h"
-
-class modC_ScalarMethod;
-
-class modC_KeyinPointStep : public modC_Step {
+class modC_KeyinPointStep : public modC_EntryStep {
 public:
     // A two-dimensional point starting at (x, y, 0).
     modC_KeyinPointStep(double x, double y, int seq, double minimum, double maximum, bool f1, bool f2, bool f3,
@@ -20,14 +16,7 @@ public:
                         bool f3, bool f4);
     // A point starting at the origin.
     modC_KeyinPointStep(bool twoD, int seq, double minimum, double maximum, bool f1, bool f2, bool f3, bool f4);
-    ~modC_KeyinPointStep() override;
 
-    void Execute(modC_MethodFactory const * factory, modC_StepReceiver * receiver) override;
-    void Cancel() override;
-    void Suspend() override;
-    void Resume() override;
-    void ValueChanged(modC_Method * method) override;
-    void Done(modC_Method * method) override;
     // Takes over text typed but not confirmed; the value arrives through the
     // entry's report. Does nothing while the step is not running.
     void CommitData() override;
@@ -49,9 +38,8 @@ public:
     bool entryFlag4;
 
 private:
-    void TakePoint();
-
-    std::unique_ptr<modC_ScalarMethod> method;
+    modC_Method * MakeEntry(modC_MethodFactory const & factory) override;
+    void TakeValue(modC_ScalarMethod const & entry) override;
 };
 
 #endif

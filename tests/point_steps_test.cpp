@@ -130,7 +130,7 @@ TEST(PointStep, AFactoryThatTracksNoPointerIsAContractViolationAndLeaksNothing)
     EXPECT_ASSERTION(step.Execute(&factory, nullptr), "method != 0", "modC_PointStep");
     EXPECT_EQ((Lines{"MakeStringMethod(\"\", 20) -> string1", "string1 deleted"}), log.Take());
     modC_KeyinPointStep keyin(true, 0, 0, 1, true, true, true, true);
-    EXPECT_ASSERTION(keyin.Execute(&factory, nullptr), "method != 0", "modC_KeyinPointStep");
+    EXPECT_ASSERTION(keyin.Execute(&factory, nullptr), "method != 0", "modC_EntryStep");
 }
 
 TEST(KeyinPointStep, EveryChangeIsReportedAndConfirmingTerminates)

@@ -202,10 +202,10 @@ TEST(IntStep, AFactoryWithoutEntryFieldsIsAContractViolationAndLeaksNothing)
     CallLog log;
     PromptOnlyFactory factory(log);
     modC_IntStep step(1, 0, 0, 9, true, true, false);
-    EXPECT_ASSERTION(step.Execute(&factory, nullptr), "method != 0", "modC_IntStep");
+    EXPECT_ASSERTION(step.Execute(&factory, nullptr), "method != 0", "modC_EntryStep");
     EXPECT_EQ((Lines{"MakePromptMethod(\"no entry\") -> prompt1", "prompt1 deleted"}), log.Take());
     modC_StringStep text("a", 0);
-    EXPECT_ASSERTION(text.Execute(&factory, nullptr), "method != 0", "modC_StringStep");
+    EXPECT_ASSERTION(text.Execute(&factory, nullptr), "method != 0", "modC_EntryStep");
 }
 
 TEST(Int2Step, TwoEntriesWithAPromptBetweenThemAndTheSecondConfirmationEndsTheStep)

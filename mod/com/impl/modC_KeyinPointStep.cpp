@@ -1,9 +1,7 @@
 #include "modC_KeyinPointStep.h"
 
-#include "crt_Assert.h"
 #include "modC_MethodFactory.h"
 #include "modC_ScalarMethod.h"
-#include "modC_StepReceiver.h"
 
 modC_KeyinPointStep::modC_KeyinPointStep(double x, double y, int seq, double minimum, double maximum, bool f1,
                                          bool f2, bool f3, bool f4)
@@ -14,7 +12,7 @@ modC_KeyinPointStep::modC_KeyinPointStep(double x, double y, int seq, double min
 
 modC_KeyinPointStep::modC_KeyinPointStep(double x, double y, double z, int seq, double minimum, double maximum,
                                          bool f1, bool f2, bool f3, bool f4)
-    : modC_Step(seq), x(x), y(y), z(z), defaultX(x), defaultY(y), defaultZ(z), minimum(minimum), maximum(maximum),
+    : modC_EntryStep(seq, true), x(x), y(y), z(z), defaultX(x), defaultY(y), defaultZ(z), minimum(minimum), maximum(maximum),
       twoD(false), entryFlag1(f1), entryFlag2(f2), entryFlag3(f3), entryFlag4(f4)
 {
 }
@@ -26,75 +24,22 @@ modC_KeyinPointStep::modC_KeyinPointStep(bool twoD, int seq, double minimum, dou
     this->twoD = twoD;
 }
 
-modC_KeyinPointStep::~modC_KeyinPointStep()
+modC_Method * modC_KeyinPointStep::MakeEntry(modC_MethodFactory const & factory)
 {
-    modC_KeyinPointStep::Cancel();
+    return factory.MakePointMethod(this, defaultX, defaultY, defaultZ, twoD, minimum, maximum, entryFlag1,
+                                   entryFlag2, entryFlag3, entryFlag4, 20);
 }
 
-void modC_KeyinPointStep::Execute(modC_MethodFactory const * factory, modC_StepReceiver * receiver_)
+void modC_KeyinPointStep::TakeValue(modC_ScalarMethod const & entry)
 {
-    // Executed again while running: the old entry goes rather than staying orphaned on screen.
-    Cancel();
-    receiver = receiver_;
-    modC_Method * made = factory->MakePointMethod(this, defaultX, defaultY, defaultZ, twoD, minimum, maximum,
-                                                  entryFlag1, entryFlag2, entryFlag3, entryFlag4, 20);
-    // Anything but an entry method cannot deliver a typed point.
-    method.reset(dynamic_cast<modC_ScalarMethod *>(made));
-    if (!method)
-        delete made;
-    QEL_ASSERT(method != 0);
-    method->Execute();
-}
-
-void modC_KeyinPointStep::TakePoint()
-{
-    method->GetPointValue(x, y, z);
+    entry.GetPointValue(x, y, z);
     defaultX = x;
     defaultY = y;
     defaultZ = z;
 }
 
-void modC_KeyinPointStep::ValueChanged(modC_Method *)
-{
-    if (!method)
-        return;
-    TakePoint();
-    receiver->StepValueChanged(*this);
-}
-
-void modC_KeyinPointStep::Done(modC_Method *)
-{
-    if (!method)  // finished from outside while no entry is shown
-        return;
-    TakePoint();
-    std::unique_ptr<modC_ScalarMethod> finished = std::move(method);
-    finished->Cancel();
-    finished.reset();
-    receiver->StepTerminated(*this);
-}
-
 void modC_KeyinPointStep::CommitData()
 {
-    if (method)
-        method->CommitData();
-}
-
-void modC_KeyinPointStep::Cancel()
-{
-    if (!method)
-        return;
-    method->Cancel();
-    method.reset();
-}
-
-void modC_KeyinPointStep::Suspend()
-{
-    if (method)
-        method->Suspend();
-}
-
-void modC_KeyinPointStep::Resume()
-{
-    if (method)
-        method->Resume();
+    if (modC_ScalarMethod * entry = Entry())
+        entry->CommitData();
 }
