@@ -1,43 +1,18 @@
-// Lets the user pick one of a group of radio buttons. The buttons are labelled
-// by prompt-area resource keys, always numbered; the button chosen last is the
-// default of the next execution. Only finishing the group is reported.
+// Lets the user pick one of a group of radio buttons, labelled by numbered
+// "radioBtn" resource keys.
 #ifndef MODC_RADIOSTEP_H
 #define MODC_RADIOSTEP_H
 
-#include <memory>
-#include <vector>
+#include "modC_OneOfStep.h"
 
-#include "cow_String.h"
-#include "modC_Step.h"
-
-class modC_Procedure;
-
-class modC_RadioStep : public modC_Step {
+class modC_RadioStep : public modC_OneOfStep {
 public:
     // `defChoice` is 1-based.
     modC_RadioStep(modC_Procedure * procedure, char const * name, int numberOptions, int seq, int defChoice);
-    ~modC_RadioStep() override;
-
-    void ValueChanged(modC_Method * method) override;
-    void Done(modC_Method * method) override;
-    void Execute(modC_MethodFactory const * factory, modC_StepReceiver * receiver) override;
-    void Cancel() override;
-    void Suspend() override;
-    void Resume() override;
-
-    // 0-based; -1 for none.
-    int GetChoice() const { return choice; }
-    // 1-based; 0 for none.
-    int GetDefChoice() const { return defChoice; }
 
 private:
-    void TakeChoice();
-
-    std::unique_ptr<modC_Method> method;
-    std::vector<cow_String> labels;
-    int numberOptions;
-    int choice;
-    int defChoice;
+    modC_Method * MakeList(modC_MethodFactory const & factory, char const ** labels, int count,
+                           int defaultChoice) override;
 };
 
 #endif
