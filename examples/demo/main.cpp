@@ -1,117 +1,69 @@
-// A console front end in miniature: it installs a mode made by a mode factory,
-// walks its two steps, backs up once and finishes, printing everything the
-// library tells the front end.
-#include <cstdio>
-#include <memory>
-#include <string>
+// The demo program. Each front end is a subcommand:
+//   qelmodc-demo [--out DIR]          plays the built-in extrusion session and
+//                                     renders a sample text into DIR (out/)
+//   qelmodc-demo console [--script FILE] [--resources FILE]
+//                                     the terminal front end
+//   qelmodc-demo text [...]           renders a text to PNG and SVG
+#include <unistd.h>
 
-#include "modC_ModeFactory.h"
-#include "modC_Module.h"
-#include "modC_Procedure.h"
-#include "modC_Step.h"
-#include "modC_StepReceiver.h"
-#include "modC_Strategy.h"
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "Console.h"
+#include "TextRender.h"
 
 namespace {
 
-// The front end's side of a mode: it shows what the procedure asks it to.
-class ConsoleStrategy : public modC_Strategy {
-public:
-    void ModeEnded() override { std::printf("  [front end] mode ended\n"); }
-    modC_MethodFactory const * GetMethodFactory() override { return nullptr; }
-    void SetBackupAvailable(int flag) override
-    {
-        std::printf("  [front end] back button %s\n", flag ? "enabled" : "disabled");
-    }
-    void SetStepFlag(bool) override {}
-    void SetBackupShown(int) override {}
-    void SetPrompt(char const * text) override { std::printf("  [front end] prompt: %s\n", text); }
-    void StepChanging() override { std::printf("  [front end] step changing\n"); }
-    void SetOptionCallback(int, char const *, OptionCallback, void *) override {}
-    void SetOption(int, char const *, char const *) override {}
-    void VerifyPreReq(modC_ModePreReq * preReq) const override
-    {
-        std::printf("  [front end] prerequisite verified, starting %s\n",
-                    preReq->GetMode()->ModeName().AsCharPtr());
-        preReq->GetMode()->Start();
-    }
-};
+void Usage(std::ostream & out)
+{
+    out << "usage: qelmodc-demo [--out DIR]     play the built-in extrusion session and render\n"
+           "                                    a sample text into DIR/text.png and DIR/glyphs.svg\n"
+           "       qelmodc-demo console [--script FILE] [--resources FILE]\n"
+           "                                    run the console front end on a terminal,\n"
+           "                                    or play FILE (or piped input) as a session\n"
+           "       qelmodc-demo text [--font NAME] [--size POINTS] [--dpi DPI] [--png FILE] [--svg FILE] [TEXT]\n"
+           "                                    render TEXT with the font server (NAME: an X logical\n"
+           "                                    font description or Default)\n";
+}
 
-// A step whose answer the demo gives by hand, as a user would type it.
-class AnswerStep : public modC_Step {
-public:
-    AnswerStep(char const * prompt, int seq) : modC_Step(seq) { setPrompt(prompt); }
-    void Execute(modC_MethodFactory const *, modC_StepReceiver * r) override
-    {
-        receiver = r;
-        std::printf("  [step %d] waiting for input\n", seq);
+// The main job: the extrusion session, then the sample text.
+int PlayDefault(std::string const & directory)
+{
+    int const status = PlayDefaultSession(std::cout);
+    if (status != 0)
+        return status;
+    std::string error;
+    if (!WriteSampleText(directory, error)) {
+        std::cerr << "qelmodc-demo: " << error << "\n";
+        return 1;
     }
-    void Cancel() override { std::printf("  [step %d] cancelled\n", seq); }
-    void Suspend() override {}
-    void Resume() override {}
-    void Done(modC_Method *) override {}
-
-    void Answer(std::string const & text)
-    {
-        std::printf("user> %s\n", text.c_str());
-        answer = text;
-        receiver->StepTerminated(*this);
-    }
-    std::string answer;
-};
-
-class ExtrudeProcedure : public modC_Procedure {
-public:
-    ExtrudeProcedure() : modC_Procedure(false), profile(new AnswerStep("Select the profile", 1)),
-                         depth(new AnswerStep("Key in the depth", 2))
-    {
-        modeName = "Extrude";
-    }
-    void Start() override { ExecuteStep(profile, false); }
-    void StepTerminatedHook(modC_Step const & step) override
-    {
-        if (&step == profile) {
-            ExecuteStep(depth, false);
-        } else {
-            std::printf("  [Extrude] extruding %s by %s\n", profile->answer.c_str(), depth->answer.c_str());
-            EndMode();
-        }
-    }
-    // Owned by the step stack once executed.
-    AnswerStep * profile;
-    AnswerStep * depth;
-};
-
-class DemoModeFactory : public modC_ModeFactory {
-public:
-    modC_Mode * MakeProcedure(cow_String const & name) const override
-    {
-        return name == "Extrude" ? new ExtrudeProcedure : nullptr;
-    }
-};
+    std::cout << "\nText rendered with the font server:\n"
+              << "  " << directory << "/text.png    glyph bitmaps placed by their metrics\n"
+              << "  " << directory << "/glyphs.svg  glyph outlines and their fill triangles\n";
+    return 0;
+}
 
 }  // namespace
 
-int main()
+int main(int argc, char ** argv)
 {
-    int modules = 0;
-    modC_initialize(modules);
-    std::printf("library started (%d modules)\n", modules);
-
-    DemoModeFactory factory;
-    ConsoleStrategy frontEnd;
-    std::unique_ptr<modC_Mode> mode(factory.MakeProcedure("Extrude"));
-    auto & extrude = static_cast<ExtrudeProcedure &>(*mode);
-    mode->Install(&frontEnd, nullptr);
-
-    extrude.profile->Answer("sketch 1");
-    std::printf("user> (back)\n");
-    extrude.Backup();
-    extrude.profile->Answer("sketch 2");
-    extrude.depth->Answer("25 mm");
-
-    mode.reset();
-    modC_finalize(modules);
-    std::printf("library finished (%d modules)\n", modules);
-    return 0;
+    std::vector<std::string> const arguments(argv + 1, argv + argc);
+    if (arguments.empty())
+        return PlayDefault("out");
+    std::string const & command = arguments.front();
+    if (command == "--out" && arguments.size() == 2)
+        return PlayDefault(arguments[1]);
+    std::vector<std::string> const rest(arguments.begin() + 1, arguments.end());
+    if (command == "console")
+        return RunConsoleCommand(rest, std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) != 0);
+    if (command == "text")
+        return RunTextCommand(rest, std::cout, std::cerr);
+    if (command == "--help" || command == "-h" || command == "help") {
+        Usage(std::cout);
+        return 0;
+    }
+    std::cerr << "qelmodc-demo: unknown subcommand \"" << command << "\"\n";
+    Usage(std::cerr);
+    return 2;
 }

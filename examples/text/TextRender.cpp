@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -261,6 +262,23 @@ bool WriteGlyphSvg(std::vector<TextLine> const & lines, TextStyle const & style,
         return false;
     }
     return true;
+}
+
+bool WriteSampleText(std::string const & directory, std::string & error)
+{
+    std::error_code failed;
+    std::filesystem::create_directories(directory, failed);
+    if (failed) {
+        error = "cannot create " + directory + ": " + failed.message();
+        return false;
+    }
+    std::vector<TextLine> const lines = {
+        {"Default: the quick brown fox jumps over the lazy dog 0123456789", "Default", 0.0f},
+        {"Bold serif: Sphinx of black quartz, judge my vow!", "-*-times-bold-r-*-*-*-240-*-*-*-*-*-*", 0.0f},
+    };
+    TextStyle const style;
+    return WriteTextPng(lines, style, directory + "/text.png", error) &&
+           WriteGlyphSvg(lines, style, directory + "/glyphs.svg", error);
 }
 
 int RunTextCommand(std::vector<std::string> const & arguments, std::ostream & out, std::ostream & err)

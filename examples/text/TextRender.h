@@ -30,6 +30,10 @@ bool WriteTextPng(std::vector<TextLine> const & lines, TextStyle const & style, 
 bool WriteGlyphSvg(std::vector<TextLine> const & lines, TextStyle const & style, std::string const & path,
                    std::string & error);
 
+// The demo's sample: one line in "Default" and one in a bold serif, written to
+// DIR/text.png and DIR/glyphs.svg (DIR is created when missing).
+bool WriteSampleText(std::string const & directory, std::string & error);
+
 // `text [--font NAME] [--size POINTS] [--dpi DPI] [--png FILE] [--svg FILE] [TEXT ...]`
 int RunTextCommand(std::vector<std::string> const & arguments, std::ostream & out, std::ostream & err);
 
