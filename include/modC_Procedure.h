@@ -123,6 +123,8 @@ private:
     void ShowDataOption(int optNum, char const * name, char const * label, char const * prompt, int endsStep);
     void EmptyOption(int optNum);
     void ApplyBackControl();
+    // Shows every option that is set, except option `except` (0: none).
+    void ShowOptions(int except);
     // 1, 2 or 3 when `step` is the dialog step of that data option, else 0.
     int OptionOfStep(modC_Step const * step) const;
     void RestoreOptionsFromTop();

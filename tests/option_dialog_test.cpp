@@ -227,3 +227,39 @@ TEST_F(TraceFile, EachInstalledProcedureAppendsItsNameWhenAsked)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DataOption, ResumingWhileItsDialogRunsShowsTheOtherOptionsButNotItself)
+{
+    DialogSession s;
+    ScriptedProcedure & p = s.Installed();
+    ScriptedStep & a = p.NewStep("A", 0, "a");
+    omu_PrimTuple data = Depth(1);
+    p.setPromptOption(1, "depth", "Depth...", "Edit", data, 0);
+    p.setPromptOption(2, "flip", "Flip");
+    p.Execute(a);
+    s.strategy.UseOption(1);
+    p.Suspend();
+    s.log.Take();
+    p.Resume();
+    EXPECT_EQ((Lines{"ResumeHook(dialog:depth)", "SetPrompt(\"Edit\")", "dialog1.Resume()", "SetBackupAvailable(1)",
+                     "SetOption(2, \"flip\", \"Flip\")"}),
+              s.log.Take());
+    EXPECT_FALSE(s.strategy.OptionShown(1));
+}
+
+TEST(ErrorDialog, ResumingWhileItIsShownKeepsTheOptionsHidden)
+{
+    ErrorSession s;
+    ScriptedProcedure & p = s.ThreeSteps();
+    p.setPromptOption(1, "flip", "Flip");
+    p.showStepErrorDialog("Depth must be positive", false, 1);
+    p.Suspend();
+    s.log.Take();
+    p.Resume();
+    EXPECT_EQ((Lines{"ResumeHook(dialog:modG_ErrorForm)", "dialog1.Resume()", "SetBackupAvailable(1)"}), s.log.Take());
+    EXPECT_FALSE(s.strategy.OptionShown(1));
+}
+
+}  // namespace

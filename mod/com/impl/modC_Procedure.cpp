@@ -124,7 +124,11 @@ void modC_Procedure::Resume()
     }
     if (state == ACTIVE) {
         ApplyBackControl();
-        ResumeOption();
+        // An error dialog hides every option, and an option's own dialog hides
+        // that option: showing them again would let the user stack a second
+        // dialog that the interrupted step never comes back from.
+        if (!(errorStep && currentStep == errorStep))
+            ShowOptions(OptionOfStep(currentStep));
     }
 }
 
@@ -432,7 +436,14 @@ void modC_Procedure::SuspendOption()
 
 void modC_Procedure::ResumeOption()
 {
+    ShowOptions(0);
+}
+
+void modC_Procedure::ShowOptions(int except)
+{
     for (int j = 1; j < numOptions; ++j) {
+        if (j == except)
+            continue;
         if (optionActive.ConstGet(j) == PLAIN)
             modeContext->SetOption(j, optionName.ConstGet(j).AsCharPtr(), optionLabel.ConstGet(j).AsCharPtr());
         else if (optionActive.ConstGet(j) == CB)
