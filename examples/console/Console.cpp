@@ -104,15 +104,6 @@ ConsoleWidget * Console::Viewport() const
     return viewport;
 }
 
-unsigned long Console::NewestDialog() const
-{
-    ConsoleWidget const * newest = nullptr;
-    for (ConsoleWidget const * widget : Tagged())
-        if (dynamic_cast<ConsoleDialog const *>(widget) && (!newest || widget->ShowOrder() > newest->ShowOrder()))
-            newest = widget;
-    return newest ? newest->Serial() : 0;
-}
-
 bool Console::ErrorShown() const
 {
     for (ConsoleWidget * widget : Tagged())
@@ -307,15 +298,8 @@ void Console::UseOption(std::vector<std::string> const & words)
     // Using the option changes the options shown: work on a copy.
     ConsoleStrategy::Option const option = found->second;
     if (option.callback) {
-        // Resuming the mode shows a data option again while its dialog is
-        // open; using it then would stack a second dialog on the first.
-        if (stage.Alive(optionDialog)) {
-            stage.Problem("The option's dialog is open already; close it with ok, or type back.");
-            return;
-        }
         int callData = static_cast<int>(number);
         option.callback(option.clientData, &callData);
-        optionDialog = NewestDialog();
     } else if (auto * user = dynamic_cast<PlainOptionUser *>(mode.get())) {
         user->UsePlainOption(option.name);
     } else {

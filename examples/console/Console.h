@@ -69,8 +69,6 @@ private:
     ConsoleWidget * Focus() const;
     ConsoleWidget * Viewport() const;
     bool ErrorShown() const;
-    // The serial of the dialog shown last; 0 (never alive) when none is shown.
-    unsigned long NewestDialog() const;
 
     LibraryUse library;
     std::istream & in;
@@ -84,8 +82,6 @@ private:
     // Declared last: destroying the mode removes its widgets from the stage.
     std::unique_ptr<modC_Mode> mode;
     modC_Procedure * procedure = nullptr;
-    // The dialog a data option opened, while it lives.
-    unsigned long optionDialog = 0;
     bool suspended = false;
     bool quit = false;
 };
