@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <vector>
@@ -26,7 +28,6 @@ struct Node {
     double convexity = 0.0;
 
     // Cutting state.
-    int heapPosition = -1;  // >= 0 exactly while the vertex is an ear on the heap
     int nextEar = -1;       // the ears, chained in ring order
     int previousEar = -1;
     int cell = -1;          // of the reflex set's grid
@@ -57,6 +58,18 @@ double Orient(Node const & a, Node const & b, Node const & c)
 bool SamePoint(Node const & a, Node const & b)
 {
     return std::abs(a.u - b.u) < kTolerance && std::abs(a.v - b.v) < kTolerance;
+}
+
+// An unsigned integer in the order of the coordinate, which came in as a float
+// and so converts back exactly. Integers compare faster in the vertex sort.
+std::uint32_t OrderKey(double coordinate)
+{
+    float f = static_cast<float>(coordinate);
+    if (f == 0.0f)
+        f = 0.0f;  // -0 orders as 0
+    std::uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    return bits & 0x80000000u ? ~bits : bits | 0x80000000u;
 }
 
 // The cosine of the triangle's smallest angle, i.e. its largest cosine, each
@@ -112,16 +125,19 @@ bool Better(RankedEar const & a, RankedEar const & b)
     return a.vertex < b.vertex;
 }
 
-// Array-based binary max-heap of ears; each vertex knows its position so that
-// an ear can leave from the middle or move after a new rating.
+// Array-based binary max-heap of ears; each vertex's position is kept so that
+// an ear can leave from the middle or move after a new rating. The positions
+// are an array of their own: a sift moves through them at random, and they are
+// far more compact than the nodes.
 class EarHeap {
 public:
-    void Reset(std::vector<Node> & ringNodes)
+    void Reset(std::size_t vertexCount)
     {
-        nodes = &ringNodes;
         slots.clear();
+        positions.assign(vertexCount, -1);
     }
     bool Empty() const { return slots.empty(); }
+    bool Contains(int vertex) const { return positions[vertex] >= 0; }
 
     void Push(int ear, double smallestAngleCosine)
     {
@@ -138,8 +154,8 @@ public:
 
     void Remove(int ear)
     {
-        int const position = (*nodes)[ear].heapPosition;
-        (*nodes)[ear].heapPosition = -1;
+        int const position = positions[ear];
+        positions[ear] = -1;
         RankedEar const last = slots.back();
         slots.pop_back();
         if (last.vertex != ear) {
@@ -150,7 +166,7 @@ public:
 
     void Rerate(int ear, double smallestAngleCosine)
     {
-        int const position = (*nodes)[ear].heapPosition;
+        int const position = positions[ear];
         slots[position].smallestAngleCosine = smallestAngleCosine;
         Restore(position);
     }
@@ -159,7 +175,7 @@ private:
     void Place(RankedEar const & ear, int position)
     {
         slots[position] = ear;
-        (*nodes)[ear.vertex].heapPosition = position;
+        positions[ear.vertex] = position;
     }
 
     void Restore(int position)
@@ -201,8 +217,8 @@ private:
         Place(ear, position);
     }
 
-    std::vector<Node> * nodes = nullptr;
     std::vector<RankedEar> slots;
+    std::vector<int> positions;  // of each vertex's ear, -1 for none
 };
 
 // A member of the reflex set, copied out of its node for the scans. The
@@ -210,103 +226,177 @@ private:
 struct ReflexVertex {
     float u;
     float v;
-    int index;
     int vertex;
 };
 
 // The corners of a candidate ear (vertex, next, previous), which run with the
-// polygon, and what the reflex-vertex test needs of them.
+// polygon, and the test whether a reflex vertex blocks it. Scans pick out the
+// reflex vertices that may block without branches, since which ones do is
+// unpredictable, and test those.
 class EarTriangle {
 public:
-    EarTriangle(Node const & vertex, Node const & next, Node const & previous, double orientationSign)
-        : sign(orientationSign),
-          edges{Edge(vertex, next), Edge(next, previous), Edge(previous, vertex)},
-          corners{vertex.index, next.index, previous.index},
-          minU(std::min(vertex.u, std::min(next.u, previous.u)) - kTolerance),
-          maxU(std::max(vertex.u, std::max(next.u, previous.u)) + kTolerance),
-          minV(std::min(vertex.v, std::min(next.v, previous.v)) - kTolerance),
-          maxV(std::max(vertex.v, std::max(next.v, previous.v)) + kTolerance)
+    EarTriangle(Node const * ringNodes, int ear, double orientationSign)
+        : nodes(ringNodes),
+          sign(orientationSign),
+          next(nodes[ear].next),
+          previous(nodes[ear].previous),
+          corners{&nodes[ear], &nodes[next], &nodes[previous]},
+          minU(std::min(corners[0]->u, std::min(corners[1]->u, corners[2]->u)) - kTolerance),
+          maxU(std::max(corners[0]->u, std::max(corners[1]->u, corners[2]->u)) + kTolerance),
+          minV(std::min(corners[0]->v, std::min(corners[1]->v, corners[2]->v)) - kTolerance),
+          maxV(std::max(corners[0]->v, std::max(corners[1]->v, corners[2]->v)) + kTolerance)
     {
     }
 
-    // A reflex vertex blocks the ear when it lies inside the triangle, or on
-    // its boundary (within the tolerance) without being one of its corners: a
-    // cut past a vertex on the diagonal would fold the ring over itself.
-    bool BlockedBy(ReflexVertex const & r) const
+    // May block: in the box widened by the tolerance, and not a neighbour
+    // (those are corners, which never block).
+    bool InBox(ReflexVertex const & r) const { return InWidenedBox(r) & (r.vertex != next) & (r.vertex != previous); }
+
+    // May block: not clearly the tolerance or more outside the lines of the
+    // two longest edges. Sharper than the box where long thin triangles have
+    // many vertices in their box; needs SetUpBand. Passes the neighbours.
+    bool InBand(ReflexVertex const & r) const
     {
-        // One branch instead of four: most candidates lie outside the box.
-        if (!((r.u >= minU) & (r.u <= maxU) & (r.v >= minV) & (r.v <= maxV)))
+        double const side0 = band[0].Side(r), side1 = band[1].Side(r);
+        return (side0 >= bandLimit[0]) & (side1 >= bandLimit[1]);
+    }
+
+    void SetUpBand()
+    {
+        int shortest = 0;
+        for (int k = 1; k < 3; ++k)
+            if (SquaredLength(k) < SquaredLength(shortest))
+                shortest = k;
+        band[0] = MakeEdge(shortest == 2 ? 0 : shortest + 1);
+        band[1] = MakeEdge(shortest == 0 ? 2 : shortest - 1);
+        // A side below the limit is far outside: its square, even rounded,
+        // is at least farSide.
+        for (int k = 0; k < 2; ++k)
+            bandLimit[k] = -std::sqrt(band[k].farSide) * (1.0 + 1e-12);
+    }
+
+    bool IsNeighbour(ReflexVertex const & r) const { return r.vertex == next || r.vertex == previous; }
+
+    // Whether a reflex vertex other than the neighbours blocks the ear: it
+    // lies inside the triangle, or on its boundary (within the tolerance)
+    // without being one of its corners; a cut past a vertex on the diagonal
+    // would fold the ring over itself.
+    bool Blocks(ReflexVertex const & r) const
+    {
+        if (!InWidenedBox(r))
             return false;
-        double const sides[3] = {Side(0, r), Side(1, r), Side(2, r)};
+        double sides[3];
+        for (int k = 0; k < 3; ++k) {
+            Edge const edge = MakeEdge(k);
+            sides[k] = edge.Side(r);
+            if (edge.FarOutside(sides[k]))
+                return false;
+        }
         if (sides[0] >= kTolerance && sides[1] >= kTolerance && sides[2] >= kTolerance)
             return true;
-        for (int k = 0; k < 3; ++k)
-            if (sides[k] < 0.0 && sides[k] * sides[k] >= edges[k].farSide)
-                return false;
-        if (r.index == corners[0] || r.index == corners[1] || r.index == corners[2])
+        int const index = nodes[r.vertex].index;
+        if (index == corners[0]->index || index == corners[1]->index || index == corners[2]->index)
             return false;
         if (sides[0] >= 0.0 && sides[1] >= 0.0 && sides[2] >= 0.0)
             return true;
         for (int k = 0; k < 3; ++k)
-            if (sides[k] < 0.0 && edges[k].Near(r))
+            if (sides[k] < 0.0 && NearEdge(*corners[k], End(k), r))
                 return true;
         return false;
     }
 
     // The corner k: 0 the ear's vertex, 1 its next, 2 its previous.
-    double U(int k) const { return edges[k].u; }
-    double V(int k) const { return edges[k].v; }
+    double U(int k) const { return corners[k]->u; }
+    double V(int k) const { return corners[k]->v; }
+    double MinU() const { return minU; }
+    double MaxU() const { return maxU; }
     double MinV() const { return minV; }
     double MaxV() const { return maxV; }
 
 private:
     struct Edge {
-        Edge(Node const & from, Node const & to)
-            : u(from.u), v(from.v), du(to.u - from.u), dv(to.v - from.v),
-              farSide(kTolerance * kTolerance * (du * du + dv * dv))
-        {
-        }
+        // Orient(start, end, r), positive towards the inside.
+        double Side(ReflexVertex const & r) const { return du * (r.v - v) - dv * (r.u - u); }
 
-        // Closer than the tolerance to the segment.
-        bool Near(ReflexVertex const & r) const
-        {
-            double const length2 = du * du + dv * dv;
-            double t = length2 > 0.0 ? ((r.u - u) * du + (r.v - v) * dv) / length2 : 0.0;
-            t = std::min(1.0, std::max(0.0, t));
-            double const eu = u + t * du - r.u, ev = v + t * dv - r.v;
-            return eu * eu + ev * ev < kTolerance * kTolerance;
-        }
+        // The tolerance or more outside the edge's line.
+        bool FarOutside(double side) const { return (side < 0.0) & (side * side >= farSide); }
 
         double u, v;    // start
-        double du, dv;  // to the end
+        double du, dv;  // to the end, times the orientation sign
         // The squared orientation from which a point lies the tolerance or
         // more off the edge's line.
         double farSide;
     };
 
-    // Orient(start, end, r) of edge k, positive towards the inside.
-    double Side(int k, ReflexVertex const & r) const
+    bool InWidenedBox(ReflexVertex const & r) const
     {
-        Edge const & e = edges[k];
-        return sign * (e.du * (r.v - e.v) - e.dv * (r.u - e.u));
+        return (r.u >= minU) & (r.u <= maxU) & (r.v >= minV) & (r.v <= maxV);
     }
 
+    // Edge k runs from corner k to End(k).
+    Node const & End(int k) const { return *corners[k == 2 ? 0 : k + 1]; }
+
+    double SquaredLength(int k) const
+    {
+        double const du = End(k).u - corners[k]->u, dv = End(k).v - corners[k]->v;
+        return du * du + dv * dv;
+    }
+
+    Edge MakeEdge(int k) const
+    {
+        Node const & from = *corners[k];
+        double const du = End(k).u - from.u, dv = End(k).v - from.v;
+        return Edge{from.u, from.v, sign * du, sign * dv, kTolerance * kTolerance * (du * du + dv * dv)};
+    }
+
+    // Closer than the tolerance to the segment.
+    static bool NearEdge(Node const & from, Node const & to, ReflexVertex const & r)
+    {
+        double const du = to.u - from.u, dv = to.v - from.v;
+        double const length2 = du * du + dv * dv;
+        double t = length2 > 0.0 ? ((r.u - from.u) * du + (r.v - from.v) * dv) / length2 : 0.0;
+        t = std::min(1.0, std::max(0.0, t));
+        double const eu = from.u + t * du - r.u, ev = from.v + t * dv - r.v;
+        return eu * eu + ev * ev < kTolerance * kTolerance;
+    }
+
+    Node const * nodes;
     double sign;
-    Edge edges[3];
-    int corners[3];
+    int next, previous;  // the neighbours' vertices
+    Node const * corners[3];
     double minU, maxU, minV, maxV;  // widened by the tolerance
+    Edge band[2];
+    double bandLimit[2];
 };
 
-// The reflex set of the contour being cut, bucketed in a uniform grid over the
-// contour's box so that an ear test scans only the cells its triangle covers.
-// Each cell owns a slice of one array sized for all of the ring's vertices in
-// the cell, with its members packed at the front: joining and leaving are
-// O(1), and scans run over contiguous memory.
+// The reflex set of the contour being cut, its members in one array so that
+// scans run over contiguous memory. A small set is sorted by u and indexed by
+// columns over its u range, so that an ear test goes straight to the members
+// in its triangle's u range; a member leaves it as a tombstone whose v, not a
+// number, fails every box test, and only a vertex that turns reflex during the
+// cut moves others. A large one is bucketed in a uniform grid over the
+// contour's box so that an ear test scans only the cells its triangle covers;
+// each cell owns a slice of the array sized for all of the ring's vertices in
+// the cell, with its members packed at the front, so that joining and leaving
+// are O(1).
 class ReflexSet {
 public:
-    void Build(std::vector<Node> & ringNodes, int head, int vertexCount, int reflexCount)
+    void Build(Node * ringNodes, int head, int vertexCount, std::vector<int> const & reflex)
     {
-        nodes = &ringNodes;
+        nodes = ringNodes;
+        int const reflexCount = static_cast<int>(reflex.size());
+        small = reflexCount < kSmallSet;
+        if (small) {
+            members.clear();
+            for (int vertex : reflex)
+                members.push_back(Member(vertex));
+            std::sort(members.begin(), members.end(),
+                      [](ReflexVertex const & a, ReflexVertex const & b) { return a.u < b.u; });
+            Renumber(0);
+            IndexColumns();
+            size = reflexCount;
+            return;
+        }
         size = 0;
         double minU = std::numeric_limits<double>::max(), maxU = -minU;
         double minV = minU, maxV = maxU;
@@ -318,17 +408,17 @@ public:
         });
 
         // About kReflexPerCell reflex vertices a cell, in cells shaped like the
-        // box; a small set is scanned whole.
+        // box.
         double const width = maxU - minU, height = maxV - minV;
-        double const cells = reflexCount < kSmallSet ? 1.0 : reflexCount / kReflexPerCell;
+        double const cellCountWanted = reflexCount / kReflexPerCell;
         columns = rows = 1;
         if (width > 0.0 && height > 0.0) {
-            columns = Clamp(std::sqrt(cells * width / height), kMaxSide);
-            rows = Clamp(cells / columns, kMaxSide);
+            columns = Clamp(std::sqrt(cellCountWanted * width / height), kMaxSide);
+            rows = Clamp(cellCountWanted / columns, kMaxSide);
         } else if (width > 0.0) {
-            columns = Clamp(cells, kMaxSide * kMaxSide);
+            columns = Clamp(cellCountWanted, kMaxSide * kMaxSide);
         } else if (height > 0.0) {
-            rows = Clamp(cells, kMaxSide * kMaxSide);
+            rows = Clamp(cellCountWanted, kMaxSide * kMaxSide);
         }
         originU = minU;
         originV = minV;
@@ -340,43 +430,66 @@ public:
         margin = kTolerance + extent * 1e-12;
 
         std::size_t const cellCount = static_cast<std::size_t>(columns) * rows;
-        firsts.assign(cellCount + 1, 0);
-        counts.assign(cellCount, 0);
+        cells.assign(cellCount + 1, Cell{0, 0});
         ForEachVertex(head, [&](Node & n) {
             n.cell = CellIndex(Column(n.u), Row(n.v));
-            ++firsts[n.cell + 1];
+            ++cells[n.cell + 1].first;
         });
         for (std::size_t c = 0; c < cellCount; ++c)
-            firsts[c + 1] += firsts[c];
+            cells[c + 1].first += cells[c].first;
         members.resize(static_cast<std::size_t>(vertexCount));
+        for (int vertex : reflex)
+            Insert(vertex);
     }
 
     bool Empty() const { return size == 0; }
 
     void Insert(int vertex)
     {
-        Node & n = (*nodes)[vertex];
-        n.slot = firsts[n.cell] + counts[n.cell]++;
-        members[n.slot] = ReflexVertex{static_cast<float>(n.u), static_cast<float>(n.v), n.index, vertex};
+        Node & n = nodes[vertex];
         ++size;
+        if (small) {
+            int const at = static_cast<int>(std::upper_bound(members.begin(), members.end(), n.u,
+                                                             [](double u, ReflexVertex const & r) { return u < r.u; }) -
+                                            members.begin());
+            members.insert(members.begin() + at, Member(vertex));
+            Renumber(at);
+            IndexColumns();
+            return;
+        }
+        n.slot = cells[n.cell].first + cells[n.cell].count++;
+        members[n.slot] = Member(vertex);
     }
 
     void Remove(int vertex)
     {
-        Node & n = (*nodes)[vertex];
-        int const last = firsts[n.cell] + --counts[n.cell];
+        Node & n = nodes[vertex];
+        --size;
+        if (small) {
+            members[n.slot].v = std::numeric_limits<float>::quiet_NaN();
+            n.slot = -1;
+            return;
+        }
+        int const last = cells[n.cell].first + --cells[n.cell].count;
         if (n.slot != last) {
             members[n.slot] = members[last];
-            (*nodes)[members[n.slot].vertex].slot = n.slot;
+            nodes[members[n.slot].vertex].slot = n.slot;
         }
         n.slot = -1;
-        --size;
     }
 
-    // A reflex vertex that blocks the ear, or -1. Visits, row by row, the
-    // cells that the triangle, widened by the margin, overlaps.
-    int Blocker(EarTriangle const & t) const
+    // A reflex vertex that blocks the ear, or -1. A large set visits, row by
+    // row, the cells that the triangle, widened by the margin, overlaps.
+    int Blocker(EarTriangle & t) const
     {
+        if (small) {
+            ReflexVertex const * const first = members.data() + cells[Column(t.MinU())].first;
+            ReflexVertex const * const end = members.data() + cells[Column(t.MaxU()) + 1].first;
+            return BlockerAmong(
+                first, end, [&](ReflexVertex const & r) { return t.InBox(r); },
+                [&](ReflexVertex const & r) { return t.Blocks(r); });
+        }
+        t.SetUpBand();
         if (columns == 1 && rows == 1)
             return BlockerInCell(0, t);
         RowSpans const spans(t);
@@ -399,13 +512,42 @@ private:
     static constexpr double kReflexPerCell = 2.0;
     static constexpr int kMaxSide = 1024;
 
+    ReflexVertex Member(int vertex) const
+    {
+        Node const & n = nodes[vertex];
+        return ReflexVertex{static_cast<float>(n.u), static_cast<float>(n.v), vertex};
+    }
+
+    // The slots from `first` on moved; tombstones have none.
+    void Renumber(int first)
+    {
+        for (int k = first; k < static_cast<int>(members.size()); ++k)
+            if (!std::isnan(members[k].v))
+                nodes[members[k].vertex].slot = k;
+    }
+
+    // About one member a column; column c's members start at cells[c].first.
+    void IndexColumns()
+    {
+        int const count = static_cast<int>(members.size());
+        columns = std::max(1, count);
+        originU = count > 0 ? members.front().u : 0.0;
+        double const width = count > 0 ? members.back().u - originU : 0.0;
+        columnsPerUnit = width > 0.0 ? columns / width : 0.0;
+        cells.assign(static_cast<std::size_t>(columns) + 1, Cell{count, 0});
+        for (int k = count - 1; k >= 0; --k)
+            cells[Column(members[k].u)].first = k;
+        for (int c = columns - 1; c >= 0; --c)
+            cells[c].first = std::min(cells[c].first, cells[c + 1].first);
+    }
+
     template <class Visit>
     void ForEachVertex(int head, Visit visit)
     {
         int vertex = head;
         do {
-            visit((*nodes)[vertex]);
-            vertex = (*nodes)[vertex].next;
+            visit(nodes[vertex]);
+            vertex = nodes[vertex].next;
         } while (vertex != head);
     }
 
@@ -475,18 +617,42 @@ private:
 
     int BlockerInCell(int cell, EarTriangle const & t) const
     {
-        int const end = firsts[cell] + counts[cell];
-        for (int k = firsts[cell]; k < end; ++k)
-            if (t.BlockedBy(members[k]))
-                return members[k].vertex;
+        ReflexVertex const * const first = members.data() + cells[cell].first;
+        return BlockerAmong(
+            first, first + cells[cell].count, [&](ReflexVertex const & r) { return t.InBand(r); },
+            [&](ReflexVertex const & r) { return !t.IsNeighbour(r) && t.Blocks(r); });
+    }
+
+    // The candidates are picked out without branches, a batch at a time,
+    // before the exact test.
+    template <class Pick, class Test>
+    static int BlockerAmong(ReflexVertex const * first, ReflexVertex const * end, Pick pick, Test blocks)
+    {
+        constexpr int kBatch = 16;
+        ReflexVertex const * candidates[kBatch];
+        while (first != end) {
+            ReflexVertex const * const batchEnd = end - first > kBatch ? first + kBatch : end;
+            int count = 0;
+            for (; first != batchEnd; ++first) {
+                candidates[count] = first;
+                count += pick(*first);
+            }
+            for (int k = 0; k < count; ++k)
+                if (blocks(*candidates[k]))
+                    return candidates[k]->vertex;
+        }
         return -1;
     }
 
-    std::vector<Node> * nodes = nullptr;
+    Node * nodes = nullptr;
     std::vector<ReflexVertex> members;
-    std::vector<int> firsts;  // cell c's slice is [firsts[c], firsts[c + 1])
-    std::vector<int> counts;  // members at the front of each slice
+    struct Cell {
+        int first;  // cell c's slice is [cells[c].first, cells[c + 1].first)
+        int count;  // members at the front of the slice
+    };
+    std::vector<Cell> cells;
     int size = 0;
+    bool small = true;
     int columns = 1, rows = 1;
     double originU = 0.0, originV = 0.0;
     double cellHeight = 0.0;
@@ -497,23 +663,22 @@ private:
 // Cuts one ring, whose convexities are set, into triangles.
 class EarCutter {
 public:
-    void Cut(std::vector<Node> & ringNodes, int ringHead, int count, double orientationSign,
+    void Cut(std::vector<Node> & allNodes, int ringHead, int count, double orientationSign,
              cow_1DArrayList<g3d_Point> & out)
     {
-        nodes = &ringNodes;
+        nodes = allNodes.data();
         head = ringHead;
         vertexCount = count;
         sign = orientationSign;
         output = &out;
 
-        int reflexCount = 0;
-        ForEachVertex([&](int vertex) { reflexCount += IsReflex(vertex); });
-        reflexSet.Build(ringNodes, head, vertexCount, reflexCount);
+        reflexVertices.clear();
         ForEachVertex([&](int vertex) {
             if (IsReflex(vertex))
-                reflexSet.Insert(vertex);
+                reflexVertices.push_back(vertex);
         });
-        earHeap.Reset(ringNodes);
+        reflexSet.Build(nodes, head, vertexCount, reflexVertices);
+        earHeap.Reset(allNodes.size());
 
         // A search that finds no ear on an unchanged ring is followed by the
         // recovery step, which always removes a vertex.
@@ -535,7 +700,7 @@ public:
     }
 
 private:
-    Node & At(int vertex) { return (*nodes)[vertex]; }
+    Node & At(int vertex) { return nodes[vertex]; }
 
     template <class Visit>
     void ForEachVertex(Visit visit)
@@ -559,7 +724,8 @@ private:
         }
         if (reflexSet.Empty())
             return true;
-        n.blocker = reflexSet.Blocker(EarTriangle(n, At(n.next), At(n.previous), sign));
+        EarTriangle triangle(nodes, vertex, sign);
+        n.blocker = reflexSet.Blocker(triangle);
         return n.blocker < 0;
     }
 
@@ -628,13 +794,13 @@ private:
     {
         Node & n = At(vertex);
         bool const wasReflex = n.slot >= 0;
-        if (wasReflex)
-            reflexSet.Remove(vertex);
         n.convexity = sign * Orient(At(n.previous), n, At(n.next));
-        if (!IsReflex(vertex))
-            return false;
-        reflexSet.Insert(vertex);
-        return !wasReflex;
+        bool const reflex = IsReflex(vertex);
+        if (wasReflex && !reflex)
+            reflexSet.Remove(vertex);
+        else if (reflex && !wasReflex)
+            reflexSet.Insert(vertex);
+        return reflex && !wasReflex;
     }
 
     void Unlink(int vertex)
@@ -653,7 +819,7 @@ private:
     void Discard(int vertex)
     {
         Node & n = At(vertex);
-        if (n.heapPosition >= 0) {
+        if (earHeap.Contains(vertex)) {
             earHeap.Remove(vertex);
             Unchain(vertex);
         }
@@ -677,7 +843,8 @@ private:
         if (!foldsAtPrevious && !foldsAtNext) {
             if (vertexCount <= 3)
                 return;
-            bool const reflexGrew = Reclassify(previous) | Reclassify(next);
+            bool const previousTurnedReflex = Reclassify(previous);
+            bool const reflexGrew = Reclassify(next) || previousTurnedReflex;
             auto changed = [&](int neighbour) { return reflexGrew || neighbour == previous || neighbour == next; };
             if (previousEar != ear)
                 Reconsider(previousEar, changed(previousEar));
@@ -702,7 +869,7 @@ private:
     void Rejoin(int vertex)
     {
         Reclassify(vertex);
-        if (At(vertex).heapPosition >= 0)
+        if (earHeap.Contains(vertex))
             Reconsider(vertex, true);
     }
 
@@ -735,17 +902,22 @@ private:
     void Emit(int ear)
     {
         Node const & n = At(ear);
-        for (int corner : {ear, n.next, n.previous})
-            output->Append(g3d_Point(static_cast<float>(-At(corner).u), static_cast<float>(At(corner).v), 0.0f, 1.0f));
+        auto append = [&](Node const & corner) {
+            output->Append(g3d_Point(static_cast<float>(-corner.u), static_cast<float>(corner.v), 0.0f, 1.0f));
+        };
+        append(n);
+        append(At(n.next));
+        append(At(n.previous));
     }
 
-    std::vector<Node> * nodes = nullptr;
+    Node * nodes = nullptr;  // does not move while a ring is cut
     int head = -1;
     int vertexCount = 0;
     double sign = 1.0;
     cow_1DArrayList<g3d_Point> * output = nullptr;
     EarHeap earHeap;
     ReflexSet reflexSet;
+    std::vector<int> reflexVertices;
 };
 
 void ReverseRing(std::vector<Node> & nodes, int head)
@@ -766,7 +938,7 @@ struct fsp_Polygon::Workspace {
     int openContour = -1;             // first node of the open contour, -1 when none
     std::vector<int> sorted;          // nodes in the vertex sort
     struct SortKey {
-        double u, v;
+        std::uint64_t uv;  // the order keys of u and v
         int vertex;
     };
     std::vector<SortKey> keys;
@@ -870,6 +1042,10 @@ private:
     void MergeCoincidentNeighbours()
     {
         for (Contour & c : contours) {
+            // Input points at the same point as the one before were dropped, so
+            // only the contour's last and first points can be the same.
+            if (!SamePoint(nodes[c.head], nodes[c.head + c.vertexCount - 1]))
+                continue;
             scratch.clear();
             int vertex = c.head;
             do {
@@ -903,20 +1079,23 @@ private:
         for (Contour const & c : contours) {
             int vertex = c.head;
             do {
-                keys.push_back(SortKey{nodes[vertex].u, nodes[vertex].v, vertex});
-                vertex = nodes[vertex].next;
+                Node const & n = nodes[vertex];
+                keys.push_back(SortKey{std::uint64_t{OrderKey(n.u)} << 32 | OrderKey(n.v), vertex});
+                vertex = n.next;
             } while (vertex != c.head);
         }
         std::sort(keys.begin(), keys.end(), [](SortKey const & a, SortKey const & b) {
-            return a.u != b.u ? a.u < b.u : a.v != b.v ? a.v < b.v : a.vertex < b.vertex;
+            return a.uv != b.uv ? a.uv < b.uv : a.vertex < b.vertex;
         });
+        auto u = [&](std::size_t k) { return nodes[keys[k].vertex].u; };
         for (std::size_t first = 0; first < keys.size();) {
             std::size_t end = first + 1;
-            while (end < keys.size() && keys[end].u - keys[end - 1].u < kTolerance)
+            while (end < keys.size() && u(end) - u(end - 1) < kTolerance)
                 ++end;
-            if (keys[end - 1].u != keys[first].u)
-                std::stable_sort(keys.begin() + first, keys.begin() + end,
-                                 [](SortKey const & a, SortKey const & b) { return a.v < b.v; });
+            if (u(end - 1) != u(first))
+                std::stable_sort(keys.begin() + first, keys.begin() + end, [](SortKey const & a, SortKey const & b) {
+                    return static_cast<std::uint32_t>(a.uv) < static_cast<std::uint32_t>(b.uv);
+                });
             first = end;
         }
         sorted.clear();
