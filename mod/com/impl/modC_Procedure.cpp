@@ -15,19 +15,8 @@ char const traceFileName[] = "vantor_procedures.rpy.txt";
 }
 
 modC_Procedure::modC_Procedure(bool noBackup)
-    : modC_Mode(new modC_ModePreReq(this, omu_PrimType(0), false)),
-      modeContext(nullptr),
-      noBackup(noBackup),
-      stepStack(new StepStack),
-      currentStep(nullptr),
-      clearHighlightsOnCancel(true),
-      state(INACTIVE),
-      errorStep(nullptr),
-      backupAmount_(0),
-      endTheMode_(false),
-      errorSourceStep(nullptr)
+    : modC_Procedure(modC_ModePreReq(this, omu_PrimType(0), false), noBackup)
 {
-    InitOptions();
 }
 
 modC_Procedure::modC_Procedure(modC_ModePreReq const & preReq, bool noBackup)
