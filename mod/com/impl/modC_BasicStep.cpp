@@ -5,6 +5,7 @@
 #include "crt_Assert.h"
 #include "modC_ChoiceMethod.h"
 #include "modC_ComboMethod.h"
+#include "modC_LiveMethods.h"
 #include "modC_MethodFactory.h"
 #include "modC_Procedure.h"
 #include "modC_StepReceiver.h"
@@ -19,14 +20,6 @@ std::vector<char const *> CharsOf(std::vector<cow_String> const & strings)
     for (cow_String const & s : strings)
         chars.push_back(s.AsCharPtr());
     return chars;
-}
-
-void Drop(std::unique_ptr<modC_Method> & method)
-{
-    if (!method)
-        return;
-    method->Cancel();
-    method.reset();
 }
 
 void Start(std::unique_ptr<modC_Method> & method)

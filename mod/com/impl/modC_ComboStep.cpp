@@ -6,6 +6,7 @@
 #include "crt_Assert.h"
 #include "modC_ComboMethod.h"
 #include "modC_FilterMethod.h"
+#include "modC_LiveMethods.h"
 #include "modC_MethodFactory.h"
 #include "modC_StepReceiver.h"
 #include "omu_PrimBool.h"
@@ -34,14 +35,6 @@ std::vector<char const *> const & FilterWords(int set)
         {"pickCell", "pickEdge", "pickVisible", "pickExterior"},
     };
     return sets[static_cast<std::size_t>(set - 1)];
-}
-
-void Drop(std::unique_ptr<modC_Method> & method)
-{
-    if (!method)
-        return;
-    method->Cancel();
-    method.reset();
 }
 
 }  // namespace
@@ -138,20 +131,10 @@ void modC_ComboStep::Cancel()
 
 void modC_ComboStep::Suspend()
 {
-    if (filterMethod)
-        filterMethod->Suspend();
-    if (comboMethod)
-        comboMethod->Suspend();
-    if (choiceMethod)
-        choiceMethod->Suspend();
+    SuspendEach({filterMethod.get(), comboMethod.get(), choiceMethod.get()});
 }
 
 void modC_ComboStep::Resume()
 {
-    if (filterMethod)
-        filterMethod->Resume();
-    if (comboMethod)
-        comboMethod->Resume();
-    if (choiceMethod)
-        choiceMethod->Resume();
+    ResumeEach({filterMethod.get(), comboMethod.get(), choiceMethod.get()});
 }

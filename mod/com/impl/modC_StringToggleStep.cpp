@@ -3,6 +3,7 @@
 #include <string>
 
 #include "crt_Assert.h"
+#include "modC_LiveMethods.h"
 #include "modC_MethodFactory.h"
 #include "modC_Procedure.h"
 #include "modC_ScalarMethod.h"
@@ -12,14 +13,6 @@
 namespace {
 
 int const columns = 20;
-
-void Drop(std::unique_ptr<modC_Method> & method)
-{
-    if (!method)
-        return;
-    method->Cancel();
-    method.reset();
-}
 
 }  // namespace
 
@@ -113,16 +106,10 @@ void modC_StringToggleStep::Cancel()
 
 void modC_StringToggleStep::Suspend()
 {
-    if (method1)
-        method1->Suspend();
-    if (method2)
-        method2->Suspend();
+    SuspendEach({method1.get(), method2.get()});
 }
 
 void modC_StringToggleStep::Resume()
 {
-    if (method1)
-        method1->Resume();
-    if (method2)
-        method2->Resume();
+    ResumeEach({method1.get(), method2.get()});
 }

@@ -2,22 +2,11 @@
 
 #include <utility>
 
+#include "modC_LiveMethods.h"
 #include "modC_Method.h"
 #include "modC_MethodFactory.h"
 #include "modC_StepReceiver.h"
 #include "utl_tr.h"
-
-namespace {
-
-void Drop(std::unique_ptr<modC_Method> & method)
-{
-    if (!method)
-        return;
-    method->Cancel();
-    method.reset();
-}
-
-}  // namespace
 
 modC_ToolsetStep::modC_ToolsetStep(cow_String toolsetName, int seq)
     : modC_Step(seq), toolsetName(std::move(toolsetName)), doneLabel(utl_tr("Done"))
@@ -60,16 +49,10 @@ void modC_ToolsetStep::Cancel()
 
 void modC_ToolsetStep::Suspend()
 {
-    if (choiceMethod)
-        choiceMethod->Suspend();
-    if (toolsetMethod)
-        toolsetMethod->Suspend();
+    SuspendEach({choiceMethod.get(), toolsetMethod.get()});
 }
 
 void modC_ToolsetStep::Resume()
 {
-    if (choiceMethod)
-        choiceMethod->Resume();
-    if (toolsetMethod)
-        toolsetMethod->Resume();
+    ResumeEach({choiceMethod.get(), toolsetMethod.get()});
 }
