@@ -13,6 +13,14 @@ public:
 
     void Append(Arg value) { elements.Write().push_back(value); }
 
+    // Appends `count` values at once, growing the storage once.
+    void Append(T const * values, int count)
+    {
+        QEL_ASSERT(count >= 0);
+        std::vector<T> & v = elements.Write();
+        v.insert(v.end(), values, values + count);
+    }
+
     T const & ConstGet(int index) const
     {
         QEL_ASSERT(index >= 0 && index < Size());

@@ -670,7 +670,7 @@ public:
         head = ringHead;
         vertexCount = count;
         sign = orientationSign;
-        output = &out;
+        triangles.clear();
 
         reflexVertices.clear();
         ForEachVertex([&](int vertex) {
@@ -697,6 +697,7 @@ public:
         }
         if (vertexCount == 3)
             Emit(head);
+        out.Append(triangles.data(), static_cast<int>(triangles.size()));
     }
 
 private:
@@ -903,7 +904,7 @@ private:
     {
         Node const & n = At(ear);
         auto append = [&](Node const & corner) {
-            output->Append(g3d_Point(static_cast<float>(-corner.u), static_cast<float>(corner.v), 0.0f, 1.0f));
+            triangles.emplace_back(static_cast<float>(-corner.u), static_cast<float>(corner.v), 0.0f, 1.0f);
         };
         append(n);
         append(At(n.next));
@@ -914,7 +915,7 @@ private:
     int head = -1;
     int vertexCount = 0;
     double sign = 1.0;
-    cow_1DArrayList<g3d_Point> * output = nullptr;
+    std::vector<g3d_Point> triangles;  // of the ring, appended to the output at the end
     EarHeap earHeap;
     ReflexSet reflexSet;
     std::vector<int> reflexVertices;

@@ -123,6 +123,22 @@ TEST(Cow1DArrayList, IsAStackOfValues)
     EXPECT_EQ(0, values.Size());
 }
 
+TEST(Cow1DArrayList, AppendsARunOfValuesWithoutTouchingCopies)
+{
+    cow_1DArrayList<double, double> values;
+    values.Append(1.0);
+    cow_1DArrayList<double, double> copy = values;
+    double const run[] = {2.0, 3.0, 4.0};
+    values.Append(run, 3);
+    values.Append(run, 0);
+    ASSERT_EQ(4, values.Size());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(1.0 + i, values.ConstGet(i));
+    EXPECT_EQ(1, copy.Size());
+    EXPECT_ASSERTION(values.Append(run, -1), "count >= 0", "cow_1DArrayList");
+    EXPECT_EQ(4, values.Size());
+}
+
 struct Shape {
     explicit Shape(int sides) : sides(sides) {}
     virtual ~Shape() = default;
