@@ -515,6 +515,12 @@ bool fsp_FSTextFont::MapTrueTypeCodes()
         if (map[c] > 0)
             last = static_cast<int>(c);
     }
+    return AdoptCodes(std::move(map), last);
+}
+
+// Keeps the map up to the last code that has a glyph; false when none has.
+bool fsp_FSTextFont::AdoptCodes(std::vector<unsigned> map, int last)
+{
     if (last < 0)
         return false;
     lastCode = static_cast<unsigned>(last);
@@ -556,12 +562,7 @@ bool fsp_FSTextFont::MapType1Codes()
             last = static_cast<int>(c);
         map[c] = GlyphByName(f, name);
     }
-    if (last < 0)
-        return false;
-    lastCode = static_cast<unsigned>(last);
-    map.resize(lastCode + 1);
-    glyphOf = std::move(map);
-    return true;
+    return AdoptCodes(std::move(map), last);
 }
 
 void fsp_FSTextFont::Close()

@@ -82,6 +82,7 @@ private:
     bool LoadFont(char const * file, bool full);
     bool MapTrueTypeCodes();
     bool MapType1Codes();
+    bool AdoptCodes(std::vector<unsigned> map, int last);
     void Close();
     bool LoadOutlines();
     bool RequestPixels(long xPixels26, long yPixels26) const;

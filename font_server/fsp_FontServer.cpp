@@ -843,6 +843,13 @@ float PixelsPerMM(Display * display, int screen, bool horizontal, std::optional<
     return *value;
 }
 
+// A resolution asked for in pixels per millimetre, as dots per inch; 0 asks
+// for the fallback.
+float DpiOr(float pixelsPerMM, float fallback)
+{
+    return pixelsPerMM != 0.0f ? pixelsPerMM * 25.4f : fallback;
+}
+
 }  // namespace
 
 float fsp_FontServer::GetDisplayPixelsPerMM_X(_XDisplay * display, int screen)
@@ -1200,8 +1207,7 @@ unsigned fsp_FontServer::LoadFont(cow_String const & name, float xPixelsPerMM, f
         if ((xPixelsPerMM != 0.0f && xPixelsPerMM != screenX) || (yPixelsPerMM != 0.0f && yPixelsPerMM != screenY))
             LoadFont(name, screenX, screenY, noBitmaps, temporary, outlines);
     }
-    float const xDpi = xPixelsPerMM != 0.0f ? xPixelsPerMM * 25.4f : 1.0f / inchesPerPixelX;
-    float const yDpi = yPixelsPerMM != 0.0f ? yPixelsPerMM * 25.4f : 1.0f / inchesPerPixelY;
+    float const xDpi = DpiOr(xPixelsPerMM, 1.0f / inchesPerPixelX), yDpi = DpiOr(yPixelsPerMM, 1.0f / inchesPerPixelY);
 
     XFontEntry const * model = nullptr;
     for (unsigned handle = 0; handle < slotCount; ++handle) {
@@ -1395,8 +1401,7 @@ float fsp_FontServer::GetWidth(unsigned handle, cow_String const & text, float x
     XFontEntry const * const entry = Slot(handle);
     if (!entry)
         return 0.0f;
-    float const xDpi = xPixelsPerMM != 0.0f ? xPixelsPerMM * 25.4f : entry->xDpi;
-    float const yDpi = yPixelsPerMM != 0.0f ? yPixelsPerMM * 25.4f : entry->yDpi;
+    float const xDpi = DpiOr(xPixelsPerMM, entry->xDpi), yDpi = DpiOr(yPixelsPerMM, entry->yDpi);
     if (entry->textFont)
         return entry->textFont->GetWidth(entry->size, xDpi, yDpi, text);
     if (entry->fontStruct) {
@@ -1412,8 +1417,7 @@ float fsp_FontServer::GetHeight(unsigned handle, cow_String const & text, float 
     XFontEntry const * const entry = Slot(handle);
     if (!entry)
         return 0.0f;
-    float const xDpi = xPixelsPerMM != 0.0f ? xPixelsPerMM * 25.4f : entry->xDpi;
-    float const yDpi = yPixelsPerMM != 0.0f ? yPixelsPerMM * 25.4f : entry->yDpi;
+    float const xDpi = DpiOr(xPixelsPerMM, entry->xDpi), yDpi = DpiOr(yPixelsPerMM, entry->yDpi);
     if (entry->textFont)
         return entry->textFont->GetHeight(entry->size, xDpi, yDpi, text);
     if (entry->fontStruct) {
