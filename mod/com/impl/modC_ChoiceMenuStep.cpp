@@ -3,6 +3,7 @@
 #include <string>
 
 #include "crt_Assert.h"
+#include "modC_ButtonLabels.h"
 #include "modC_ChoiceMethod.h"
 #include "modC_MethodFactory.h"
 #include "modC_Procedure.h"
@@ -33,9 +34,7 @@ void modC_ChoiceMenuStep::Execute(modC_MethodFactory const * factory, modC_StepR
 {
     Cancel();
     receiver = stepReceiver;
-    std::vector<char const *> chars;
-    for (cow_String const & label : labels)
-        chars.push_back(label.AsCharPtr());
+    std::vector<char const *> chars = LabelTexts(labels);
     method.reset(factory->MakeMenuChoiceMethod(chars.data(), numChoices, this));
     QEL_ASSERT(method != 0);
     method->Execute();

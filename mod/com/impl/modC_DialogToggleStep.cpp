@@ -1,8 +1,7 @@
 #include "modC_DialogToggleStep.h"
 
-#include <string>
-
 #include "crt_Assert.h"
+#include "modC_ButtonLabels.h"
 #include "modC_DialogMethod.h"
 #include "modC_MethodFactory.h"
 #include "modC_Procedure.h"
@@ -26,9 +25,7 @@ void modC_DialogToggleStep::MakeLabels(modC_Procedure const & procedure, char co
 {
     cow_String const modeName = procedure.ModeName();
     QEL_ASSERT(modeName != "");
-    for (int k = 1; k <= numberButtons; ++k)
-        labels.push_back(cow_String("*promptArea.") + modeName + "_" + name + ".toggleBtn" +
-                         cow_String(std::to_string(k)) + ".labelString");
+    labels = ToggleLabelKeys(modeName, name, numberButtons);
     if (numberButtons >= 2)
         state.Get(1) = 1;
 }
@@ -56,9 +53,7 @@ void modC_DialogToggleStep::Execute(modC_MethodFactory const * factory, modC_Ste
         methodT->Cancel();
         methodT.reset();
     }
-    std::vector<char const *> chars;
-    for (cow_String const & label : labels)
-        chars.push_back(label.AsCharPtr());
+    std::vector<char const *> chars = LabelTexts(labels);
     methodT.reset(factory->MakeToggleMethod(chars.data(), numberButtons, this, &state));
     if (methodT)
         methodT->Execute();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "modC_ButtonLabels.h"
 #include "modC_ChoiceMethod.h"
 #include "modC_Procedure.h"
 #include "modC_StepReceiver.h"
@@ -26,9 +27,7 @@ void modC_OneOfStep::Execute(modC_MethodFactory const * factory, modC_StepReceiv
 {
     Cancel();
     receiver = stepReceiver;
-    std::vector<char const *> chars;
-    for (cow_String const & label : labels)
-        chars.push_back(label.AsCharPtr());
+    std::vector<char const *> chars = LabelTexts(labels);
     method.reset(MakeList(*factory, chars.data(), numberOptions, defChoice));
     if (method)
         method->Execute();

@@ -1,6 +1,7 @@
 #include "modC_RotatingOptionStep.h"
 
 #include "crt_Assert.h"
+#include "modC_ButtonLabels.h"
 #include "modC_ChoiceMethod.h"
 #include "modC_MethodFactory.h"
 #include "modC_PickMethod.h"
@@ -85,9 +86,7 @@ void modC_RotatingOptionStep::Execute(modC_MethodFactory const * factory, modC_S
 {
     Cancel();
     receiver = stepReceiver;
-    std::vector<char const *> chars;
-    for (cow_String const & label : labels)
-        chars.push_back(label.AsCharPtr());
+    std::vector<char const *> chars = LabelTexts(labels);
     method.reset(factory->MakeOptionMethod(chars.data(), numberOptions, this, defChoice));
     if (method)
         method->Execute();

@@ -1,8 +1,7 @@
 #include "modC_StringToggleStep.h"
 
-#include <string>
-
 #include "crt_Assert.h"
+#include "modC_ButtonLabels.h"
 #include "modC_LiveMethods.h"
 #include "modC_MethodFactory.h"
 #include "modC_Procedure.h"
@@ -22,9 +21,7 @@ modC_StringToggleStep::modC_StringToggleStep(modC_Procedure * procedure, char co
 {
     cow_String const modeName = procedure->ModeName();
     QEL_ASSERT(modeName != "");
-    for (int k = 1; k <= numberButtons; ++k)
-        labels.push_back(cow_String("*promptArea.") + modeName + "_" + name + ".toggleBtn" +
-                         cow_String(std::to_string(k)) + ".labelString");
+    labels = ToggleLabelKeys(modeName, name, numberButtons);
     if (numberButtons >= 2)
         state.Get(1) = 1;
 }
@@ -45,9 +42,7 @@ void modC_StringToggleStep::Execute(modC_MethodFactory const * factory, modC_Ste
     Cancel();
     receiver = stepReceiver;
     method1.reset(factory->MakeStringMethod(this, value.AsCharPtr(), columns));
-    std::vector<char const *> chars;
-    for (cow_String const & label : labels)
-        chars.push_back(label.AsCharPtr());
+    std::vector<char const *> chars = LabelTexts(labels);
     method2.reset(factory->MakeToggleMethod(chars.data(), numberButtons, this, &state));
     if (method1)
         method1->Execute();

@@ -1,9 +1,9 @@
 #include "modC_ToggleStep.h"
 
-#include <string>
 #include <utility>
 
 #include "crt_Assert.h"
+#include "modC_ButtonLabels.h"
 #include "modC_MethodFactory.h"
 #include "modC_Procedure.h"
 #include "modC_StepReceiver.h"
@@ -15,9 +15,7 @@ modC_ToggleStep::modC_ToggleStep(modC_Procedure * procedure, char const * name, 
 {
     cow_String const modeName = procedure->ModeName();
     QEL_ASSERT(modeName != "");
-    for (int k = 1; k <= numberButtons; ++k)
-        labels.push_back(cow_String("*promptArea.") + modeName + "_" + name + ".toggleBtn" +
-                         cow_String(std::to_string(k)) + ".labelString");
+    labels = ToggleLabelKeys(modeName, name, numberButtons);
 }
 
 modC_ToggleStep::~modC_ToggleStep()
@@ -35,9 +33,7 @@ void modC_ToggleStep::Execute(modC_MethodFactory const * factory, modC_StepRecei
 {
     Cancel();
     receiver = stepReceiver;
-    std::vector<char const *> chars;
-    for (cow_String const & label : labels)
-        chars.push_back(label.AsCharPtr());
+    std::vector<char const *> chars = LabelTexts(labels);
     method.reset(factory->MakeToggleMethod(chars.data(), numberButtons, this, &state));
     if (method)
         method->Execute();
