@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "AssertCapture.h"
-#include "ScriptedFactory.h"
-#include "Session.h"
+#include "StepSession.h"
 #include "modC_ChoiceMenuStep.h"
 #include "modC_DialogMethod.h"
 #include "modC_ToolBoxStep.h"
@@ -14,22 +13,8 @@
 
 namespace {
 
-struct ChoiceSession : Session {
-    explicit ChoiceSession(char const * modeName = "M") : Session(modeName), factory(log)
-    {
-        strategy.SetFactory(&factory);
-        Installed();
-    }
-    // The procedure executes `step` (the step stack owns it from then on);
-    // the lines the step itself caused.
-    Lines Run(modC_Step & step)
-    {
-        procedure->Execute(step);
-        Lines lines = log.Take();
-        lines.erase(lines.begin(), lines.begin() + 2);  // the procedure's back-button state
-        return lines;
-    }
-    ScriptedFactory factory;
+struct ChoiceSession : StepSession {
+    explicit ChoiceSession(char const * modeName = "M") : StepSession(modeName) {}
 };
 
 // A front end whose factory cannot make some kinds of method.

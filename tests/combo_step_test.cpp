@@ -6,28 +6,13 @@
 #include <cstdlib>
 
 #include "AssertCapture.h"
-#include "ScriptedFactory.h"
-#include "Session.h"
+#include "StepSession.h"
 #include "modC_ComboStep.h"
 
 namespace {
 
-struct ComboSession : Session {
-    ComboSession() : factory(log)
-    {
-        strategy.SetFactory(&factory);
-        Installed();
-    }
-    // The procedure executes `step` (the step stack owns it from then on);
-    // the lines the step itself caused.
-    Lines Run(modC_Step & step)
-    {
-        procedure->Execute(step);
-        Lines lines = log.Take();
-        lines.erase(lines.begin(), lines.begin() + 2);  // the procedure's back-button state
-        return lines;
-    }
-    ScriptedFactory factory;
+struct ComboSession : StepSession {
+    ComboSession() : StepSession("Extrude") {}
 };
 
 cow_List<cow_String> Curves()

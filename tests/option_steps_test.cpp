@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AssertCapture.h"
-#include "ScriptedFactory.h"
-#include "Session.h"
+#include "StepSession.h"
 #include "modC_OptionStep.h"
 #include "modC_RadioStep.h"
 #include "modC_RotatingOptionStep.h"
@@ -12,23 +11,9 @@
 
 namespace {
 
-struct OptionSession : Session {
-    explicit OptionSession(char const * modeName = "M") : Session(modeName), factory(log)
-    {
-        strategy.SetFactory(&factory);
-        Installed();
-    }
-    // The procedure executes `step` (the step stack owns it from then on);
-    // the lines the step itself caused.
-    Lines Run(modC_Step & step)
-    {
-        procedure->Execute(step);
-        Lines lines = log.Take();
-        lines.erase(lines.begin(), lines.begin() + 2);  // the procedure's back-button state
-        return lines;
-    }
+struct OptionSession : StepSession {
+    explicit OptionSession(char const * modeName = "M") : StepSession(modeName) {}
     ScriptedChoice & Options() { return *factory.Find<ScriptedChoice>("option1"); }
-    ScriptedFactory factory;
 };
 
 // ---- option and radio steps ----

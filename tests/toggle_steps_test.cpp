@@ -3,30 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "AssertCapture.h"
-#include "ScriptedFactory.h"
-#include "Session.h"
+#include "StepSession.h"
 #include "modC_DialogToggleStep.h"
 #include "modC_StringToggleStep.h"
 #include "modC_ToggleStep.h"
 
 namespace {
 
-struct ToggleSession : Session {
-    explicit ToggleSession(char const * modeName = "M") : Session(modeName), factory(log)
-    {
-        strategy.SetFactory(&factory);
-        Installed();
-    }
-    // The procedure executes `step` (the step stack owns it from then on);
-    // the lines the step itself caused.
-    Lines Run(modC_Step & step)
-    {
-        procedure->Execute(step);
-        Lines lines = log.Take();
-        lines.erase(lines.begin(), lines.begin() + 2);  // the procedure's back-button state
-        return lines;
-    }
-    ScriptedFactory factory;
+struct ToggleSession : StepSession {
+    explicit ToggleSession(char const * modeName = "M") : StepSession(modeName) {}
 };
 
 cow_1DArray<int> States(std::initializer_list<int> values)
