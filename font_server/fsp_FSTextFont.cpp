@@ -785,53 +785,44 @@ void Widen(g3d_Bitmap const & bitmap, float & above, float & below)
 
 }  // namespace
 
-// Measured from the cached bitmaps when the size is cached, else from the same
-// glyph loads, so a text measures the same either way.
-float fsp_FSTextFont::GetWidth(float size, float xDpi, float yDpi, cow_String const & text) const
+// Calls `visit` with the metrics of each glyph of `text`: from the cached
+// bitmaps when the size is cached, else from the same glyph loads, so a text
+// measures the same either way. Nothing when the size cannot be set.
+template <class Visit>
+void fsp_FSTextFont::ForEachGlyphMetrics(float size, float xDpi, float yDpi, cow_String const & text,
+                                         Visit visit) const
 {
     if (!face)
-        return 0.0f;
-    float width = 0.0f;
+        return;
     if (CachedSize const * cached = FindSize(size, xDpi, yDpi)) {
         ForEachCode(text, lastCode, [&](unsigned char c) {
             if (cached->slotOf[c] >= 0)
-                width += cached->bitmaps[static_cast<std::size_t>(cached->slotOf[c])].xAdvance;
+                visit(cached->bitmaps[static_cast<std::size_t>(cached->slotOf[c])]);
         });
-        return width;
+        return;
     }
     long xPixels26 = 0, yPixels26 = 0;
     if (!ToPixels26(PixelsOf(size, xDpi), xPixels26) || !ToPixels26(PixelsOf(size, yDpi), yPixels26) ||
         !RequestPixels(xPixels26, yPixels26))
-        return 0.0f;
+        return;
     g3d_Bitmap metrics;
     ForEachCode(text, lastCode, [&](unsigned char c) {
         if (RenderCode(c, false, metrics))
-            width += metrics.xAdvance;
+            visit(metrics);
     });
+}
+
+float fsp_FSTextFont::GetWidth(float size, float xDpi, float yDpi, cow_String const & text) const
+{
+    float width = 0.0f;
+    ForEachGlyphMetrics(size, xDpi, yDpi, text, [&](g3d_Bitmap const & glyph) { width += glyph.xAdvance; });
     return width;
 }
 
 float fsp_FSTextFont::GetHeight(float size, float xDpi, float yDpi, cow_String const & text) const
 {
-    if (!face)
-        return 0.0f;
     float above = 0.0f, below = 0.0f;
-    if (CachedSize const * cached = FindSize(size, xDpi, yDpi)) {
-        ForEachCode(text, lastCode, [&](unsigned char c) {
-            if (cached->slotOf[c] >= 0)
-                Widen(cached->bitmaps[static_cast<std::size_t>(cached->slotOf[c])], above, below);
-        });
-        return above + below;
-    }
-    long xPixels26 = 0, yPixels26 = 0;
-    if (!ToPixels26(PixelsOf(size, xDpi), xPixels26) || !ToPixels26(PixelsOf(size, yDpi), yPixels26) ||
-        !RequestPixels(xPixels26, yPixels26))
-        return 0.0f;
-    g3d_Bitmap metrics;
-    ForEachCode(text, lastCode, [&](unsigned char c) {
-        if (RenderCode(c, false, metrics))
-            Widen(metrics, above, below);
-    });
+    ForEachGlyphMetrics(size, xDpi, yDpi, text, [&](g3d_Bitmap const & glyph) { Widen(glyph, above, below); });
     return above + below;
 }
 

@@ -87,6 +87,8 @@ private:
     bool LoadOutlines();
     bool RequestPixels(long xPixels26, long yPixels26) const;
     bool RenderCode(unsigned char c, bool withPixels, g3d_Bitmap & bitmap) const;
+    template <class Visit>
+    void ForEachGlyphMetrics(float size, float xDpi, float yDpi, cow_String const & text, Visit visit) const;
     CachedSize * FindSize(float size, float xDpi, float yDpi);
     CachedSize const * FindSize(float size, float xDpi, float yDpi) const;
     int OutlineIndex(unsigned char c) const;  // -1 without outline
