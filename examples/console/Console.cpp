@@ -1,13 +1,14 @@
 #include "Console.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
 
-#include "ConsoleEmbedded.h"
 #include "ConsoleText.h"
 #include "ConsoleWidgets.h"
 #include "modC_Module.h"
+#include "SampleEmbedded.h"
 #include "modC_Procedure.h"
 #include "uti_ResourceManager.h"
 
@@ -40,7 +41,7 @@ Console::Console(std::istream & in, std::ostream & out, Settings settings)
     : in(in), out(out), settings(settings), stage(out), factory(stage), strategy(stage, factory),
       modes(scene, stage)
 {
-    std::istringstream texts(console_embedded::Resources());
+    std::istringstream texts(sample_embedded::Resources());
     LoadResources(texts);
 }
 
@@ -349,9 +350,21 @@ void Console::Help()
 
 void Console::ShowScene()
 {
-    for (Scene::Entity const & e : scene.Entities())
-        stage.Note(std::string(KindName(e.kind)) + " " + e.name + ": (" + Number(e.x0) + ", " + Number(e.y0) +
-                   ") to (" + Number(e.x1) + ", " + Number(e.y1) + ")");
+    // What can be picked from above, by the box it covers on the plan.
+    Scene::View const plan = Scene::TopView();
+    for (Scene::Entity const & e : scene.Entities()) {
+        if (!scene.Visible(e, plan) || e.corners.empty())
+            continue;
+        g3d_Point low = plan.Project(e.corners.front());
+        g3d_Point high = low;
+        for (Vec3 const & corner : e.corners) {
+            g3d_Point const p = plan.Project(corner);
+            low = g3d_Point(std::min(low.x, p.x), std::min(low.y, p.y));
+            high = g3d_Point(std::max(high.x, p.x), std::max(high.y, p.y));
+        }
+        stage.Note(std::string(KindName(e.kind)) + " " + e.name + ": (" + Number(low.x) + ", " + Number(low.y) +
+                   ") to (" + Number(high.x) + ", " + Number(high.y) + ")");
+    }
     for (std::string const & feature : scene.Features())
         stage.Note("feature " + feature);
 }
@@ -398,7 +411,7 @@ int RunConsoleCommand(std::vector<std::string> const & arguments, std::istream &
 
 int PlayDefaultSession(std::ostream & out)
 {
-    std::istringstream session(console_embedded::DefaultSession());
+    std::istringstream session(sample_embedded::ExtrudeSession());
     Console console(session, out, Console::Settings{});
     return console.Run();
 }

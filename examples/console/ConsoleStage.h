@@ -8,16 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "SampleStage.h"
+
 class ConsoleWidget;
 
-class ConsoleStage {
+class ConsoleStage : public SampleStage {
 public:
     explicit ConsoleStage(std::ostream & out) : out(out) {}
     ConsoleStage(ConsoleStage const &) = delete;
     ConsoleStage & operator=(ConsoleStage const &) = delete;
 
     // A line telling the user what happened.
-    void Note(std::string const & text);
+    void Note(std::string const & text) override;
+    // The console's viewport is the plan of the model.
+    Scene::View PickView() const override { return Scene::TopView(); }
     // A line telling the user what went wrong and what to do instead.
     void Problem(std::string const & text);
 

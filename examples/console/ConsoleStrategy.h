@@ -10,16 +10,6 @@
 #include "ConsoleStage.h"
 #include "modC_Strategy.h"
 
-// How a mode learns that the user used one of its plain prompt options: the
-// procedure only shows them, and leaves their use to the front end.
-class PlainOptionUser {
-public:
-    virtual void UsePlainOption(std::string const & name) = 0;
-
-protected:
-    ~PlainOptionUser() = default;
-};
-
 class ConsoleStrategy : public modC_Strategy {
 public:
     enum class Back { NotAvailable, Available, Never };

@@ -106,23 +106,11 @@ bool ParseNumbers(std::string const & text, std::vector<double> & values)
     }
 }
 
-std::string Number(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
-}
-
 std::string ExactNumber(double value)
 {
     char text[32];
     std::snprintf(text, sizeof text, "%.15g", value);
     return text;
-}
-
-std::string Quoted(std::string const & text)
-{
-    return "\"" + text + "\"";
 }
 
 }  // namespace console_text

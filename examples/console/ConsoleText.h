@@ -5,7 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "SampleText.h"
+
 namespace console_text {
+
+using sample_text::Number;
+using sample_text::Quoted;
 
 // `text` without blanks, tabs and line ends at both ends.
 std::string Trim(std::string const & text);
@@ -20,12 +25,8 @@ bool ParseNumber(std::string const & text, double & value);
 // "1, 2", "1 2", "(1,2,3)". False when anything else is there; an empty
 // field between two commas is not a number.
 bool ParseNumbers(std::string const & text, std::vector<double> & values);
-// Short, as a person reads it: 25, 0.5, 1e+06.
-std::string Number(double value);
 // With every digit that matters, for text a step reads back.
 std::string ExactNumber(double value);
-// "\"text\"".
-std::string Quoted(std::string const & text);
 
 }  // namespace console_text
 
