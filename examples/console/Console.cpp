@@ -5,14 +5,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "ConsoleText.h"
+#include "SampleText.h"
 #include "ConsoleWidgets.h"
 #include "modC_Module.h"
 #include "SampleEmbedded.h"
 #include "modC_Procedure.h"
 #include "uti_ResourceManager.h"
 
-using namespace console_text;
+using namespace sample_text;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ConsoleText.h"
+#include "SampleText.h"
 #include "ConsoleWidgets.h"
 #include "modC_ChoiceMethod.h"
 #include "modC_ClickAndDragMethod.h"
@@ -16,7 +16,7 @@
 #include "modC_ToggleMethod.h"
 #include "modC_ToolsetMethod.h"
 
-using console_text::ExactNumber;
+using sample_text::ExactNumber;
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "ConsoleWidgets.h"
-#include "uti_ResourceManager.h"
 
 void ConsoleStage::Note(std::string const & text)
 {
@@ -13,15 +12,6 @@ void ConsoleStage::Note(std::string const & text)
 void ConsoleStage::Problem(std::string const & text)
 {
     out << "   ! " << text << "\n";
-}
-
-std::string ConsoleStage::Resolve(char const * label)
-{
-    if (!label)
-        return "";
-    if (label[0] != '*')
-        return label;
-    return uti_ResourceManager::Instance().GetStringResource(label, label);
 }
 
 bool ConsoleStage::TakeChanged()

@@ -25,11 +25,6 @@ public:
     // A line telling the user what went wrong and what to do instead.
     void Problem(std::string const & text);
 
-    // The text to show for `label`: a "*promptArea. ... .labelString" key is
-    // looked up in the resources (the key itself when missing); anything
-    // else is literal.
-    static std::string Resolve(char const * label);
-
     // Something on the screen changed; the console draws it before reading
     // the next line.
     void Touch() { changed = true; }

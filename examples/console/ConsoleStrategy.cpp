@@ -1,5 +1,7 @@
 #include "ConsoleStrategy.h"
 
+#include "SampleText.h"
+
 #include "modC_Mode.h"
 #include "modC_ModePreReq.h"
 
@@ -31,14 +33,14 @@ void ConsoleStrategy::SetBackupShown(int flag)
 
 void ConsoleStrategy::SetPrompt(char const * text)
 {
-    prompt = ConsoleStage::Resolve(text);
+    prompt = sample_text::Resolve(text);
     stage.Touch();
 }
 
 void ConsoleStrategy::SetOptionCallback(int optNum, char const * label, OptionCallback callback, void * clientData)
 {
     if (callback)
-        options[optNum] = Option{"", ConsoleStage::Resolve(label), callback, clientData};
+        options[optNum] = Option{"", sample_text::Resolve(label), callback, clientData};
     else
         options.erase(optNum);
     stage.Touch();
@@ -47,7 +49,7 @@ void ConsoleStrategy::SetOptionCallback(int optNum, char const * label, OptionCa
 void ConsoleStrategy::SetOption(int optNum, char const * name, char const * label)
 {
     if (name || label)
-        options[optNum] = Option{name ? name : "", ConsoleStage::Resolve(label), nullptr, nullptr};
+        options[optNum] = Option{name ? name : "", sample_text::Resolve(label), nullptr, nullptr};
     else
         options.erase(optNum);
     stage.Touch();

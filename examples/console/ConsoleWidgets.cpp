@@ -4,12 +4,13 @@
 #include <climits>
 #include <cmath>
 
-#include "ConsoleText.h"
+#include "DialogForm.h"
+#include "SampleText.h"
 #include "omu_PrimBool.h"
 #include "omu_PrimString.h"
 #include "sesC_PickOptions.h"
 
-using namespace console_text;
+using namespace sample_text;
 
 namespace {
 
@@ -70,13 +71,6 @@ bool Flip(ConsoleStage & stage, std::string const & line, int count, cow_1DArray
     return true;
 }
 
-std::string Unquoted(std::string const & text)
-{
-    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-        return text.substr(1, text.size() - 2);
-    return text;
-}
-
 std::string Ticked(int state)
 {
     return state ? "[x] " : "[ ] ";
@@ -121,109 +115,15 @@ void ConsoleEntry::CommitData()
     SendValueChanged();
 }
 
-std::string ConsoleEntry::Limits() const
-{
-    if (kind == Kind::Integer) {
-        if (minimumInt == INT_MIN && maximumInt == INT_MAX)
-            return "";
-        return " from " + std::to_string(minimumInt) + " to " + std::to_string(maximumInt);
-    }
-    if (kind == Kind::Text || (minimumFloat <= -DBL_MAX && maximumFloat >= DBL_MAX))
-        return "";
-    return " from " + Number(minimumFloat) + " to " + Number(maximumFloat);
-}
-
 std::string ConsoleEntry::Describe() const
 {
     std::string const shown = value.AsCharPtr();
-    switch (kind) {
-    case Kind::Integer:
-        return "whole number" + Limits() + ": " + shown;
-    case Kind::Number:
-        return "number" + Limits() + ": " + shown;
-    case Kind::Text:
-        return "text: " + Quoted(shown);
-    case Kind::Point2:
-        return "point x, y" + Limits() + ": " + shown;
-    case Kind::Point3:
-        return "point x, y, z" + Limits() + ": " + shown;
-    case Kind::List:
-        return (expectedCount > 0 ? "list of " + std::to_string(expectedCount) + " numbers" : "list of numbers") +
-               Limits() + ": " + shown;
-    }
-    return shown;
+    return Rule().What() + ": " + (kind == Kind::Text ? Quoted(shown) : shown);
 }
 
-bool ConsoleEntry::Check(std::string const & line, std::string & accepted, std::string & problem) const
+EntryRule ConsoleEntry::Rule() const
 {
-    std::string const typed = Quoted(line);
-    switch (kind) {
-    case Kind::Integer: {
-        std::string const want = "type a whole number" + Limits() + ".";
-        long long v = 0;
-        if (!ParseInteger(line, v)) {
-            problem = typed + " is not a whole number; " + want;
-        } else if (v < minimumInt || v > maximumInt) {
-            problem = line + " is too " + (v < minimumInt ? "small" : "large") + "; " + want;
-        } else {
-            accepted = std::to_string(v);
-            return true;
-        }
-        return false;
-    }
-    case Kind::Number: {
-        std::string const want = "type a number" + Limits() + ".";
-        double v = 0.0;
-        if (!ParseNumber(line, v)) {
-            problem = typed + " is not a number; " + want;
-        } else if (v < minimumFloat || v > maximumFloat) {
-            problem = line + " is too " + (v < minimumFloat ? "small" : "large") + "; " + want;
-        } else {
-            accepted = ExactNumber(v);
-            return true;
-        }
-        return false;
-    }
-    case Kind::Text:
-        accepted = Unquoted(line);
-        return true;
-    case Kind::Point2:
-    case Kind::Point3:
-    case Kind::List: {
-        std::vector<double> values;
-        bool const read = ParseNumbers(line, values);
-        std::size_t const count = values.size();
-        if (kind == Kind::List) {
-            std::string const want =
-                "type " + (expectedCount > 0 ? std::to_string(expectedCount) : std::string("some")) +
-                " numbers" + Limits() + ", separated by commas or blanks.";
-            if (!read || (expectedCount > 0 && count != static_cast<std::size_t>(expectedCount))) {
-                problem = typed + " is not " +
-                          (expectedCount > 0 ? "a list of " + std::to_string(expectedCount) + " numbers"
-                                             : std::string("a list of numbers")) +
-                          "; " + want;
-                return false;
-            }
-        } else {
-            bool const twoD = kind == Kind::Point2;
-            if (!read || count < 2 || count > (twoD ? 2u : 3u)) {
-                problem = typed + " is not a point; type " + (twoD ? "x, y" : "x, y or x, y, z") + Limits() +
-                          ", separated by commas or blanks.";
-                return false;
-            }
-        }
-        for (double v : values) {
-            if (v < minimumFloat || v > maximumFloat) {
-                problem = Number(v) + " is out of range; every number must lie" + Limits() + ".";
-                return false;
-            }
-        }
-        for (std::size_t i = 0; i < count; ++i)
-            accepted += (i ? ", " : "") + ExactNumber(values[i]);
-        return true;
-    }
-    }
-    return false;
+    return EntryRule{kind, expectedCount, minimumInt, maximumInt, minimumFloat, maximumFloat};
 }
 
 void ConsoleEntry::Input(std::string const & line)
@@ -236,7 +136,7 @@ void ConsoleEntry::Input(std::string const & line)
     }
     std::string accepted;
     std::string problem;
-    if (!Check(line, accepted, problem)) {
+    if (!Rule().Check(line, accepted, problem)) {
         stage.Problem(problem);
         return;
     }
@@ -261,7 +161,7 @@ ConsoleChoice::ConsoleChoice(ConsoleStage & stage, unsigned int * images, int co
 std::string ConsoleChoice::EntryText(int index) const
 {
     if (char const * label = Label(index))
-        return ConsoleStage::Resolve(label);
+        return sample_text::Resolve(label);
     unsigned int const image = Image(index);
     return image ? "picture " + std::to_string(image) : "picture missing";
 }
@@ -275,7 +175,7 @@ std::string ConsoleChoice::Describe() const
     case Role::Menu:
         return "menu: " + Listed(Count(), text, -1, "");
     case Role::Titled: {
-        std::string const heading = ConsoleStage::Resolve(title.c_str());
+        std::string const heading = sample_text::Resolve(title.c_str());
         bool const colon = !heading.empty() && heading.back() == ':';
         return heading + (colon ? " " : ": ") + Listed(Count(), text, -1, "");
     }
@@ -326,7 +226,7 @@ ConsoleToggle::ConsoleToggle(ConsoleStage & stage, char const ** labels, cow_1DA
 std::string ConsoleToggle::Describe() const
 {
     auto const text = [this](int i) {
-        return Ticked(i < states.Length() ? states.ConstGet(i) : 0) + ConsoleStage::Resolve(Label(i));
+        return Ticked(i < states.Length() ? states.ConstGet(i) : 0) + sample_text::Resolve(Label(i));
     };
     return "toggles: " + Listed(Count(), text, -1, "") + " (numbers flip them, ok when done)";
 }
@@ -429,41 +329,6 @@ void ConsoleFilter::Input(std::string const & line)
 
 // ---- ConsoleDialog ----
 
-namespace {
-
-bool IsPair(omu_Primitive const & element)
-{
-    if (element.GetKind() != omu_Primitive::TUPLE)
-        return false;
-    auto const & pair = static_cast<omu_PrimTuple const &>(element);
-    if (pair.Length() != 2 || pair.Index(0).GetKind() != omu_Primitive::STRING)
-        return false;
-    omu_Primitive::Kind const kind = pair.Index(1).GetKind();
-    return kind == omu_Primitive::INT || kind == omu_Primitive::DOUBLE || kind == omu_Primitive::BOOL ||
-           kind == omu_Primitive::STRING;
-}
-
-std::string FieldName(omu_PrimTuple const & pair)
-{
-    return pair.Index(0).AsString().Std();
-}
-
-std::string FieldValue(omu_Primitive const & value)
-{
-    switch (value.GetKind()) {
-    case omu_Primitive::BOOL:
-        return static_cast<omu_PrimBool<2> const &>(value).GetValue() ? "yes" : "no";
-    case omu_Primitive::DOUBLE:
-        return Number(static_cast<omu_PrimDouble const &>(value).GetValue());
-    case omu_Primitive::STRING:
-        return Quoted(value.AsString().Std());
-    default:
-        return value.AsString().Std();
-    }
-}
-
-}  // namespace
-
 ConsoleDialog::ConsoleDialog(ConsoleStage & stage, char const * dialogName, omu_PrimTuple const & values)
     : ConsoleImpl(stage, dialogName, values)
 {
@@ -471,111 +336,22 @@ ConsoleDialog::ConsoleDialog(ConsoleStage & stage, char const * dialogName, omu_
 
 bool ConsoleDialog::IsErrorForm() const
 {
-    return dialogName == "modG_ErrorForm";
-}
-
-bool ConsoleDialog::IsForm() const
-{
-    if (values.Length() == 0)
-        return false;
-    for (int i = 0; i < values.Length(); ++i)
-        if (!IsPair(values.Index(i)))
-            return false;
-    return true;
-}
-
-std::string ConsoleDialog::ErrorMessage() const
-{
-    // The error form gets (commands, targets, values); the message is the
-    // text of the string target.
-    if (values.Length() == 3 && values.Index(1).GetKind() == omu_Primitive::TUPLE) {
-        auto const & targets = static_cast<omu_PrimTuple const &>(values.Index(1));
-        for (int i = 0; i < targets.Length(); ++i) {
-            if (targets.Index(i).GetKind() != omu_Primitive::TUPLE)
-                continue;
-            auto const & target = static_cast<omu_PrimTuple const &>(targets.Index(i));
-            if (target.Length() == 2 && target.Index(0).AsString() == "WFXStringTarget")
-                return target.Index(1).AsString().Std();
-        }
-    }
-    return values.AsString().Std();
+    return dialog_form::IsErrorForm(dialogName.AsCharPtr());
 }
 
 std::string ConsoleDialog::Describe() const
 {
     if (IsErrorForm())
-        return "error: " + ErrorMessage() + " (press Enter or type ok)";
+        return "error: " + dialog_form::ErrorMessage(values) + " (press Enter or type ok)";
     std::string const name = std::string(dialogName.AsCharPtr()) + " dialog: ";
-    if (!IsForm())
+    if (!dialog_form::IsForm(values))
         return name + values.AsString().Std() + " (ok closes it)";
     std::string fields;
     for (int i = 0; i < values.Length(); ++i) {
         auto const & pair = static_cast<omu_PrimTuple const &>(values.Index(i));
-        fields += (i ? ", " : "") + FieldName(pair) + " = " + FieldValue(pair.Index(1));
+        fields += (i ? ", " : "") + dialog_form::FieldName(pair) + " = " + dialog_form::FieldValue(pair.Index(1));
     }
     return name + fields + " (name=value changes a field, ok closes it)";
-}
-
-bool ConsoleDialog::Assign(std::string const & name, std::string const & text, std::string & problem)
-{
-    int field = -1;
-    std::string names;
-    for (int i = 0; i < values.Length(); ++i) {
-        std::string const fieldName = FieldName(static_cast<omu_PrimTuple const &>(values.Index(i)));
-        names += (i ? ", " : "") + fieldName;
-        if (fieldName == name)
-            field = i;
-    }
-    if (field < 0) {
-        problem = "This dialog has no field " + Quoted(name) + "; its fields are " + names + ".";
-        return false;
-    }
-    omu_Primitive const & old = static_cast<omu_PrimTuple const &>(values.Index(field)).Index(1);
-    omu_PrimTuple pair;
-    pair.Put(cow_String(name));
-    switch (old.GetKind()) {
-    case omu_Primitive::INT: {
-        long long v = 0;
-        if (!ParseInteger(text, v) || v < INT_MIN || v > INT_MAX) {
-            problem = Quoted(text) + " is not a whole number; " + name + " takes one.";
-            return false;
-        }
-        pair.Put(static_cast<int>(v));
-        break;
-    }
-    case omu_Primitive::DOUBLE: {
-        double v = 0.0;
-        if (!ParseNumber(text, v)) {
-            problem = Quoted(text) + " is not a number; " + name + " takes one.";
-            return false;
-        }
-        pair.Put(v);
-        break;
-    }
-    case omu_Primitive::BOOL: {
-        std::string const word = Lower(text);
-        bool const yes = word == "yes" || word == "true" || word == "on" || word == "1";
-        bool const no = word == "no" || word == "false" || word == "off" || word == "0";
-        if (!yes && !no) {
-            problem = Quoted(text) + " is neither yes nor no; " + name + " takes yes or no.";
-            return false;
-        }
-        pair.Put(omu_PrimBool<2>(yes));
-        break;
-    }
-    default:
-        pair.Put(cow_String(Unquoted(text)));
-        break;
-    }
-    omu_PrimTuple changed;
-    for (int i = 0; i < values.Length(); ++i) {
-        if (i == field)
-            changed.Put(pair);
-        else
-            changed.Put(values.Index(i));
-    }
-    values = changed;
-    return true;
 }
 
 void ConsoleDialog::Input(std::string const & line)
@@ -592,13 +368,13 @@ void ConsoleDialog::Input(std::string const & line)
         return;
     }
     std::size_t const equals = line.find('=');
-    if (!IsForm() || equals == std::string::npos) {
-        stage.Problem(IsForm() ? "Type name=value to change a field, or ok to close the dialog."
+    if (!dialog_form::IsForm(values) || equals == std::string::npos) {
+        stage.Problem(dialog_form::IsForm(values) ? "Type name=value to change a field, or ok to close the dialog."
                                : "This dialog only shows its values; type ok to close it.");
         return;
     }
     std::string problem;
-    if (!Assign(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), problem)) {
+    if (!dialog_form::Assign(values, Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)), problem)) {
         stage.Problem(problem);
         return;
     }
@@ -610,7 +386,7 @@ void ConsoleDialog::Input(std::string const & line)
 
 std::string ConsolePrompt::Describe() const
 {
-    return ConsoleStage::Resolve(text.AsCharPtr());
+    return sample_text::Resolve(text.AsCharPtr());
 }
 
 std::string ConsoleToolset::Describe() const

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "ConsoleStage.h"
+#include "EntryRule.h"
 #include "cow_1DArray.h"
 #include "cow_List.h"
 #include "cow_String.h"
@@ -100,7 +101,7 @@ protected:
 // text it can use; Enter completes the input.
 class ConsoleEntry : public ConsoleImpl<modC_StringMethodImpl> {
 public:
-    enum class Kind { Integer, Number, Text, Point2, Point3, List };
+    using Kind = EntryRule::Kind;
 
     // `expectedCount` is the count of a list, 0 for any; unused by other kinds.
     template <class... Args>
@@ -116,9 +117,7 @@ public:
     void Input(std::string const & line) override;
 
 private:
-    // The text to report for `line`, or an explanation in `problem`.
-    bool Check(std::string const & line, std::string & accepted, std::string & problem) const;
-    std::string Limits() const;
+    EntryRule Rule() const;
 
     Kind kind;
     int expectedCount;
@@ -198,10 +197,6 @@ public:
 
 private:
     bool IsErrorForm() const;
-    bool IsForm() const;
-    std::string ErrorMessage() const;
-    // Sets field `name` from `text`; false with an explanation in `problem`.
-    bool Assign(std::string const & name, std::string const & text, std::string & problem);
 };
 
 // A line of prompt text beside the step's input.
