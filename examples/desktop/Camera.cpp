@@ -43,6 +43,15 @@ void Camera::Zoom(float factor)
 
 Scene::View Camera::View() const
 {
+    Scene::View view = Axes();
+    float const k = scale / pixelsPerUnit;
+    view.right = {view.right.x * k, view.right.y * k, view.right.z * k};
+    view.up = {view.up.x * k, view.up.y * k, view.up.z * k};
+    return view;
+}
+
+Scene::View Camera::Axes() const
+{
     float const a = azimuth * degree;
     float const e = elevation * degree;
     Scene::View view;
@@ -58,10 +67,10 @@ Scene::View Camera::View() const
 
 g3d_Point Camera::ToPixel(g3d_Point const & view) const
 {
-    return g3d_Point(width / 2.0f + view.x * scale, height / 2.0f - view.y * scale);
+    return g3d_Point(width / 2.0f + view.x * pixelsPerUnit, height / 2.0f - view.y * pixelsPerUnit);
 }
 
 g3d_Point Camera::FromPixel(float pixelX, float pixelY) const
 {
-    return g3d_Point((pixelX - width / 2.0f) / scale, (height / 2.0f - pixelY) / scale);
+    return g3d_Point((pixelX - width / 2.0f) / pixelsPerUnit, (height / 2.0f - pixelY) / pixelsPerUnit);
 }

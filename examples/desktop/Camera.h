@@ -1,8 +1,9 @@
 // The viewport's camera: an orthographic view of the scene that the user
 // orbits around a target point and zooms. It maps model points to the
-// view's coordinates (model units across and up the screen, the target at
-// 0, 0), which the pick regions and the pointer record use, and those to the
-// canvas's pixels (y down).
+// view's coordinates, which the pick regions and the pointer record use, and
+// those to the canvas's pixels (y down). A view unit is four pixels across
+// and up the screen from its centre at any zoom, so the pick method's box of
+// one unit around the cursor is the same few pixels wherever the user looks.
 #ifndef CAMERA_H
 #define CAMERA_H
 
@@ -21,7 +22,12 @@ public:
     void Zoom(float factor);
     void Reset();
 
+    static constexpr float pixelsPerUnit = 4.0f;
+
+    // Projects into view units: `right` and `up` carry the zoom.
     Scene::View View() const;
+    // The same directions as unit vectors, for drawing.
+    Scene::View Axes() const;
     float Azimuth() const { return azimuth; }
     float Elevation() const { return elevation; }
     float Scale() const { return scale; }

@@ -15,6 +15,7 @@ Deferred::~Deferred()
     app.removeTimeout(&target, ID_FLUSH);
     for (FX::FXWindow * window : windows)
         delete window;
+    objects.clear();
 }
 
 void Deferred::Delete(FX::FXWindow * window)
@@ -33,7 +34,15 @@ void Deferred::Delete(std::unique_ptr<FoxTarget> doomed)
     if (!doomed)
         return;
     doomed->Silence();
-    targets.push_back(std::move(doomed));
+    objects.push_back(std::move(doomed));
+    Schedule();
+}
+
+void Deferred::Delete(std::unique_ptr<FX::FXObject> object)
+{
+    if (!object)
+        return;
+    objects.push_back(std::move(object));
     Schedule();
 }
 
@@ -58,5 +67,6 @@ void Deferred::Flush()
     windows.clear();
     for (FX::FXWindow * window : doomedWindows)
         delete window;
-    targets.clear();
+    std::vector<std::unique_ptr<FX::FXObject>> const doomedObjects = std::move(objects);
+    objects.clear();
 }

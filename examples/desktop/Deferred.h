@@ -27,7 +27,9 @@ public:
     void Delete(FX::FXWindow * window);
     // Silences `target` at once and deletes it later.
     void Delete(std::unique_ptr<FoxTarget> target);
-    bool Pending() const { return !windows.empty() || !targets.empty(); }
+    // Deletes `object` (an icon a widget shows) after the windows.
+    void Delete(std::unique_ptr<FX::FXObject> object);
+    bool Pending() const { return !windows.empty() || !objects.empty(); }
 
 private:
     enum { ID_FLUSH = 1 };
@@ -38,7 +40,7 @@ private:
     FoxTarget target;
     bool scheduled = false;
     std::vector<FX::FXWindow *> windows;
-    std::vector<std::unique_ptr<FoxTarget>> targets;
+    std::vector<std::unique_ptr<FX::FXObject>> objects;
 };
 
 #endif

@@ -19,7 +19,7 @@ unsigned Load(std::string const & name, bool outlines)
 
 }  // namespace
 
-DesktopFonts::DesktopFonts(Display * display, FontNames fontNames) : names(std::move(fontNames))
+DesktopFonts::DesktopFonts(_XDisplay * display, FontNames fontNames) : names(std::move(fontNames))
 {
     Server().Init(display);
     labels = Load(names.labels, true);

@@ -5,11 +5,11 @@
 #ifndef DESKTOPFONTS_H
 #define DESKTOPFONTS_H
 
-#include <X11/Xlib.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+struct _XDisplay;
 
 struct FontNames {
     std::string labels = "-*-dejavu sans-bold-r-normal-*-*-90-*-*-p-*-*-*";
@@ -26,14 +26,17 @@ struct InkImage {
     int baseline = 0;
     std::vector<std::uint8_t> ink;
 
-    bool At(int x, int y) const { return ink[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] != 0; }
+    bool At(int x, int y) const
+    {
+        return ink[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] != 0;
+    }
 };
 
 class DesktopFonts {
 public:
     // Initialises the font server on `display` and loads the three fonts; a
     // name nothing matches still gets the server's fallback font.
-    DesktopFonts(Display * display, FontNames names);
+    DesktopFonts(_XDisplay * display, FontNames names);
     ~DesktopFonts();
     DesktopFonts(DesktopFonts const &) = delete;
     DesktopFonts & operator=(DesktopFonts const &) = delete;
