@@ -1,5 +1,7 @@
 #include "DesktopChoice.h"
 
+#include <algorithm>
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -41,8 +43,11 @@ DesktopChoice::DesktopChoice(DesktopStage & stage, unsigned int * pixmaps, int c
 
 DesktopChoice::~DesktopChoice()
 {
-    // The pane is a window of its own, not a child of the frame.
+    // The pane is a window of its own, not a child of the frame; the icons
+    // go after the buttons showing them.
     stage.Later().Delete(menuPane);
+    for (std::unique_ptr<FX::FXObject> & icon : icons)
+        stage.Later().Delete(std::move(icon));
 }
 
 bool DesktopChoice::IsRowOf(modC_Method const * pick) const
@@ -66,18 +71,20 @@ FX::FXIcon * DesktopChoice::Picture(unsigned int pixmap)
     XImage * image = XGetImage(display, pixmap, 0, 0, width, height, AllPlanes, ZPixmap);
     if (!image)
         return nullptr;
+    // A pixmap's image carries no colour masks; the screen's visual has them.
+    Visual const * visual = DefaultVisual(display, DefaultScreen(display));
     FX::FXColor * pixels = nullptr;
     FXMALLOC(&pixels, FX::FXColor, width * height);
     for (unsigned row = 0; row < height; ++row)
         for (unsigned column = 0; column < width; ++column) {
             unsigned long const p = XGetPixel(image, static_cast<int>(column), static_cast<int>(row));
-            pixels[row * width + column] = FXRGB(Component(p, image->red_mask), Component(p, image->green_mask),
-                                                 Component(p, image->blue_mask));
+            pixels[row * width + column] = FXRGB(Component(p, visual->red_mask), Component(p, visual->green_mask),
+                                                 Component(p, visual->blue_mask));
         }
     XDestroyImage(image);
     auto * icon = new FX::FXIcon(&stage.App(), pixels, 0, FX::IMAGE_OWNED, static_cast<FX::FXint>(width),
                                  static_cast<FX::FXint>(height));
-    stage.Later().Delete(std::unique_ptr<FX::FXObject>(icon));  // after the button showing it
+    icons.emplace_back(icon);
     return icon;
 }
 
@@ -128,6 +135,9 @@ void DesktopChoice::Build(FX::FXComposite * frame)
                                                    FX::RADIOBUTTON_NORMAL | layout));
             radios.back()->setCheck(i == current);
         }
+        // A radio button already on does not report being pressed: OK takes it.
+        initial = new FX::FXButton(frame, "OK", nullptr, Target(), ID_OK,
+                                   FX::BUTTON_NORMAL | FX::BUTTON_DEFAULT | FX::BUTTON_INITIAL | layout);
         break;
     }
 }
@@ -152,9 +162,14 @@ long DesktopChoice::OnMessage(FX::FXObject *, FX::FXSelector selector, void * da
 {
     if (FXSELTYPE(selector) != FX::SEL_COMMAND)
         return 0;
-    if (FXSELID(selector) == ID_LIST)
+    if (FXSELID(selector) == ID_LIST) {
         Choose(static_cast<int>(reinterpret_cast<FX::FXival>(data)));
-    else
+    } else if (FXSELID(selector) == ID_OK) {
+        auto const on =
+            std::find_if(radios.begin(), radios.end(), [](FX::FXRadioButton * r) { return r->getCheck() != 0; });
+        Choose(static_cast<int>(on - radios.begin()));
+    } else {
         Choose(static_cast<int>(FXSELID(selector)) - ID_ENTRY);
+    }
     return 1;
 }

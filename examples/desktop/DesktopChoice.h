@@ -4,6 +4,7 @@
 #ifndef DESKTOPCHOICE_H
 #define DESKTOPCHOICE_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@ public:
     bool IsRowOf(modC_Method const * pick) const override;
 
 private:
-    enum { ID_LIST = 1, ID_ENTRY = 100 };
+    enum { ID_LIST = 1, ID_OK, ID_ENTRY = 100 };
 
     void Build(FX::FXComposite * frame) override;
     void Shown() override;
@@ -40,6 +41,7 @@ private:
     std::vector<FX::FXRadioButton *> radios;
     FX::FXWindow * initial = nullptr;
     FX::FXPopup * menuPane = nullptr;
+    std::vector<std::unique_ptr<FX::FXObject>> icons;
 };
 
 #endif

@@ -28,6 +28,7 @@ DesktopDriver::~DesktopDriver()
 {
     app.removeTimeout(&target, ID_NEXT);
     app.removeTimeout(&target, ID_GIVE_UP);
+    app.removeChore(&target, ID_WAKE);
 }
 
 bool DesktopDriver::Play(std::vector<Action> actions, double seconds)
@@ -42,15 +43,19 @@ bool DesktopDriver::Play(std::vector<Action> actions, double seconds)
     app.runUntil(finished);
     app.removeTimeout(&target, ID_GIVE_UP);
     app.removeTimeout(&target, ID_NEXT);
+    app.removeChore(&target, ID_WAKE);
     queue.clear();
     return !timedOut;
 }
 
 long DesktopDriver::OnMessage(FX::FXSelector selector)
 {
+    if (FXSELID(selector) == ID_WAKE)
+        return 1;
     if (FXSELID(selector) == ID_GIVE_UP) {
         timedOut = true;
         finished = 1;
+        app.addChore(&target, ID_WAKE);
         // Out of any modal loop, so that Play can return.
         app.stopModal();
         return 1;
@@ -64,6 +69,9 @@ long DesktopDriver::OnMessage(FX::FXSelector selector)
     }
     if (next >= queue.size()) {
         finished = 1;
+        // The loop waits for timers without returning; a chore makes it look
+        // at the condition again.
+        app.addChore(&target, ID_WAKE);
         return 1;
     }
     quiet = 0;
@@ -209,14 +217,18 @@ std::vector<FX::FXWindow *> DesktopDriver::VisibleWindows() const
     return found;
 }
 
-FX::FXButton * DesktopDriver::Button(std::string const & text) const
+FX::FXLabel * DesktopDriver::Button(std::string const & text, FX::FXWindow * within) const
 {
+    FX::FXLabel * found = nullptr;
     for (FX::FXWindow * w : VisibleWindows()) {
-        auto * button = dynamic_cast<FX::FXButton *>(w);
-        if (button && button->isEnabled() && std::string(button->getText().text()) == text)
-            return button;
+        bool const pressable = dynamic_cast<FX::FXButton *>(w) || dynamic_cast<FX::FXToggleButton *>(w) ||
+                               dynamic_cast<FX::FXRadioButton *>(w) || dynamic_cast<FX::FXCheckButton *>(w);
+        auto * label = static_cast<FX::FXLabel *>(w);
+        if (pressable && w->isEnabled() && std::string(label->getText().text()) == text &&
+            (!within || w->isChildOf(within)))
+            found = label;
     }
-    return nullptr;
+    return found;
 }
 
 FX::FXDialogBox * DesktopDriver::Dialog() const

@@ -49,15 +49,16 @@ public:
     static bool Visible(FX::FXWindow * window);
     // Every visible window under the root, depth first.
     std::vector<FX::FXWindow *> VisibleWindows() const;
-    // The visible, enabled button showing `text`, or null.
-    FX::FXButton * Button(std::string const & text) const;
+    // The visible, enabled button, toggle, radio or check button showing
+    // `text` (inside `within` when given; the last one found), or null.
+    FX::FXLabel * Button(std::string const & text, FX::FXWindow * within = nullptr) const;
     // The visible dialog box, or null.
     FX::FXDialogBox * Dialog() const;
 
     Screenshot Shoot(FX::FXWindow * window) const;
 
 private:
-    enum { ID_NEXT = 1, ID_GIVE_UP };
+    enum { ID_NEXT = 1, ID_GIVE_UP, ID_WAKE };
     long OnMessage(FX::FXSelector selector);
     void PointerTo(FX::FXWindow * window, int x, int y);
     void FocusActive();

@@ -17,6 +17,7 @@ GlyphLabel::GlyphLabel(FX::FXComposite * parent, unsigned font)
 GlyphLabel::~GlyphLabel()
 {
     target.Silence();
+    canvas->setTarget(nullptr);
 }
 
 void GlyphLabel::SetText(std::string const & newText)

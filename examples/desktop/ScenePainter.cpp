@@ -231,8 +231,10 @@ void ScenePainter::DrawRegion(Camera const & camera, Frame const & frame)
 
 void ScenePainter::DrawLabels(Scene const & scene, Camera const & camera)
 {
+    // The outline first: the fill over it leaves the pixels of the
+    // triangles in the fill colour, and a rim of outline around them.
     for (int pass = 0; pass < 2; ++pass) {
-        Colour(pass == 0 ? labelFill : labelOutline);
+        Colour(pass == 0 ? labelOutline : labelFill);
         for (Scene::Entity const & e : scene.Entities()) {
             if (!Labelled(scene, e, camera))
                 continue;
@@ -241,7 +243,7 @@ void ScenePainter::DrawLabels(Scene const & scene, Camera const & camera)
             glTranslatef(origin.x, static_cast<float>(camera.Height()) - origin.y, 0);
             for (unsigned char c : e.name) {
                 Glyph const & glyph = LabelGlyph(c);
-                glCallList(pass == 0 ? glyph.fill : glyph.outline);
+                glCallList(pass == 0 ? glyph.outline : glyph.fill);
                 glTranslatef(glyph.advance, 0, 0);
             }
             glPopMatrix();

@@ -37,7 +37,8 @@ Viewport::~Viewport()
         canvas->makeNonCurrent();
     }
     target.Silence();
-    canvas->setTarget(nullptr);
+    // The canvas goes before the visual it was made with.
+    delete canvas;
 }
 
 void Viewport::Redraw()
