@@ -223,8 +223,8 @@ FX::FXLabel * DesktopDriver::Button(std::string const & text, FX::FXWindow * wit
     for (FX::FXWindow * w : VisibleWindows()) {
         bool const pressable = dynamic_cast<FX::FXButton *>(w) || dynamic_cast<FX::FXToggleButton *>(w) ||
                                dynamic_cast<FX::FXRadioButton *>(w) || dynamic_cast<FX::FXCheckButton *>(w);
-        auto * label = static_cast<FX::FXLabel *>(w);
-        if (pressable && w->isEnabled() && std::string(label->getText().text()) == text &&
+        auto * label = pressable ? static_cast<FX::FXLabel *>(w) : nullptr;
+        if (label && w->isEnabled() && std::string(label->getText().text()) == text &&
             (!within || w->isChildOf(within)))
             found = label;
     }
