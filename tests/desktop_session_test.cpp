@@ -94,7 +94,7 @@ TEST(DesktopSession, TheExtrusionSessionBacksUpThroughTheErrorDialogAndTakesTheD
         if (line == "25x")
             actions.push_back([&s] {
                 EXPECT_EQ("\"25x\" is not a whole number; type a whole number from 0 to 99999.",
-                          s.Window().Stage().Status());
+                          s.Window().Stage().StatusText());
                 EXPECT_TRUE(PromptShows(s.Window(), s.Shot(), "Choose the end condition"));
             });
         if (line == "0")
@@ -201,13 +201,13 @@ TEST(DesktopSession, ARectangleAroundTwoProfilesCyclesThroughThemWithNextAndPrev
     s.Play({s.Start("Extrude"), s.Press("Rectangle", s.Window().ToolBar()), s.DragAround({"Sketch2", "Sketch3"}),
             s.Shoot("ambiguous"), [&] {
                 EXPECT_EQ(Joined({{"VerifyPreReq(Extrude)"}, Shown("Extrude_profile", 0)}), s.Calls());
-                EXPECT_EQ("Sketch2 is highlighted; choose Next, Previous or OK.", s.Window().Stage().Status());
+                EXPECT_EQ("Sketch2 is highlighted; choose Next, Previous or OK.", s.Window().Stage().StatusText());
             },
             highlighted("Sketch2", "Sketch3"), s.Press("Next"), s.Shoot("next"), highlighted("Sketch3", "Sketch2"),
             s.Press("Previous"), s.Shoot("previous"), highlighted("Sketch2", "Sketch3"), s.Press("Next"),
             s.Press("OK"), [&] {
                 EXPECT_EQ(Joined({{draftOption, flipOption}, Shown("Extrude_end", 1)}), s.Calls());
-                EXPECT_EQ("Picked Sketch3.", s.Window().Stage().Status());
+                EXPECT_EQ("Picked Sketch3.", s.Window().Stage().StatusText());
             }});
 }
 

@@ -31,7 +31,7 @@ public:
     void Note(std::string const & text) override;
     // A message in the status line about input that cannot be used.
     void Problem(std::string const & text);
-    std::string const & Status() const { return status; }
+    std::string const & StatusText() const { return status; }
     // The camera's view.
     Scene::View PickView() const override;
 

@@ -148,7 +148,7 @@ bool SessionPlayer::Play(std::string const & session, std::string const & direct
                     ok = false;
                 }
             }
-            out << "> " << line << "\n   " << window.Stage().Status() << (shot.empty() ? "" : "\n   -> " + shot)
+            out << "> " << line << "\n   " << window.Stage().StatusText() << (shot.empty() ? "" : "\n   -> " + shot)
                 << (problem.empty() ? "" : "\n   ! " + problem) << "\n";
         });
     }
