@@ -54,6 +54,7 @@ void Deferred::Schedule()
     }
 }
 
+//! [flush]
 void Deferred::Flush()
 {
     // This chore is one level; any other is a callback still on the stack
@@ -70,3 +71,4 @@ void Deferred::Flush()
     std::vector<std::unique_ptr<FX::FXObject>> const doomedObjects = std::move(objects);
     objects.clear();
 }
+//! [flush]

@@ -107,6 +107,7 @@ long DialogSide::OnMessage(FX::FXObject * sender, FX::FXSelector selector, void 
 {
     FX::FXuint const type = FXSELTYPE(selector);
     FX::FXuint const id = FXSELID(selector);
+//! [modal]
     if (type == FX::SEL_CHORE && id == ID_RUN) {
         if (!box || !IsShown())
             return 1;
@@ -121,6 +122,7 @@ long DialogSide::OnMessage(FX::FXObject * sender, FX::FXSelector selector, void 
             Answer(false);
         return 1;
     }
+//! [modal]
     // The window manager's close button, and Esc.
     if (type == FX::SEL_CLOSE || (type == FX::SEL_COMMAND && id == ID_CANCEL)) {
         Answer(false);

@@ -63,6 +63,7 @@ void DesktopEntry::CommitData()
         SendValueChanged();
 }
 
+//! [commit]
 long DesktopEntry::OnMessage(FX::FXObject *, FX::FXSelector selector, void *)
 {
     if (FXSELID(selector) != ID_FIELD || FXSELTYPE(selector) != FX::SEL_COMMAND)
@@ -74,3 +75,4 @@ long DesktopEntry::OnMessage(FX::FXObject *, FX::FXSelector selector, void *)
     SendChoice();
     return 1;
 }
+//! [commit]

@@ -56,12 +56,14 @@ void DesktopStrategy::SetStepFlag(bool flag)
     bar.StepFlag()->setText(flag ? "[step flag]" : "");
 }
 
+//! [prompt]
 void DesktopStrategy::SetPrompt(char const * text)
 {
     std::string const shown = sample_text::Resolve(text);
     bar.Prompt().SetText(shown);
     viewport.SetEcho(shown);
 }
+//! [prompt]
 
 void DesktopStrategy::ShowOption(int optNum)
 {
@@ -78,6 +80,7 @@ void DesktopStrategy::ShowOption(int optNum)
     button->getParent()->recalc();
 }
 
+//! [option]
 void DesktopStrategy::SetOptionCallback(int optNum, char const * label, OptionCallback callback, void * clientData)
 {
     if (callback)
@@ -86,6 +89,7 @@ void DesktopStrategy::SetOptionCallback(int optNum, char const * label, OptionCa
         options.erase(optNum);
     ShowOption(optNum);
 }
+//! [option]
 
 void DesktopStrategy::SetOption(int optNum, char const * name, char const * label)
 {

@@ -89,6 +89,7 @@ protected:
     {
     }
 
+//! [send]
     // Sends `report` to the method; false when the report destroyed this widget.
     bool Send(void (modC_Method::*report)(modC_Method *))
     {
@@ -99,6 +100,7 @@ protected:
         s.Changed();
         return !life.expired();
     }
+//! [send]
     bool SendValueChanged() { return Send(&modC_Method::ValueChanged); }
     bool SendDone() { return Send(&modC_Method::Done); }
     // A value change and, unless that ended the input, the completion.

@@ -60,11 +60,13 @@ DesktopWindow::DesktopWindow(FX::FXApp & app, DesktopOptions options)
     stage->backOut = [this] { Backup(); };
     factory = std::make_unique<DesktopFactory>(*stage);
     strategy = std::make_unique<DesktopStrategy>(*bar, *viewport, *factory);
+//! [mode-ended]
     strategy->onModeEnded = [this] {
         ended = true;
         // The mode may be deep in the call that ended it.
         this->app.addChore(&target, ID_ENDED);
     };
+//! [mode-ended]
     modes = std::make_unique<SampleModeFactory>(scene, *stage);
     main->getAccelTable()->addAccel(MKUINT(KEY_Escape, 0), &target, FXSEL(FX::SEL_COMMAND, ID_CANCEL));
     bar->Prompt().SetText(idlePrompt);
@@ -127,6 +129,7 @@ void DesktopWindow::BuildToolBar()
     new FX::FXButton(toolBar, "Cancel", nullptr, &target, ID_CANCEL, style);
 }
 
+//! [start-mode]
 bool DesktopWindow::StartMode(std::string const & name)
 {
     std::unique_ptr<modC_Mode> made(modes->MakeProcedure(cow_String(name.c_str())));
@@ -143,6 +146,7 @@ bool DesktopWindow::StartMode(std::string const & name)
     mode->Install(modeContext ? modeContext : strategy.get(), nullptr);
     return true;
 }
+//! [start-mode]
 
 void DesktopWindow::FinishMode()
 {
@@ -172,6 +176,7 @@ void DesktopWindow::Backup()
         procedure->Backup();
 }
 
+//! [use-option]
 void DesktopWindow::UseOption(int optNum)
 {
     auto const found = strategy->Options().find(optNum);
@@ -187,6 +192,7 @@ void DesktopWindow::UseOption(int optNum)
     }
     viewport->Redraw();
 }
+//! [use-option]
 
 long DesktopWindow::OnMessage(FX::FXObject * sender, FX::FXSelector selector, void *)
 {

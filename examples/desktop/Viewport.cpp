@@ -125,6 +125,7 @@ bool Viewport::DrawingPolygon(DesktopTracker const & tracker) const
     return pick && pick->GetPickShape() == modC_PickMethod::POLYGON && pick->Points().Size() > 0;
 }
 
+//! [report]
 bool Viewport::Report(DesktopTracker & tracker, int kind, FX::FXEvent const & event, int button)
 {
     modC_MouseInfo & mouse = tracker.Record();
@@ -152,6 +153,7 @@ bool Viewport::Report(DesktopTracker & tracker, int kind, FX::FXEvent const & ev
     mouse.phase = kind == 1 ? 0 : kind == 2 ? 1 : 2;
     return tracker.ReportValueChanged();
 }
+//! [report]
 
 void Viewport::Pressed(int button, FX::FXEvent const & event)
 {
@@ -191,6 +193,7 @@ void Viewport::Moved(FX::FXEvent const & event)
     Redraw();
 }
 
+//! [release]
 void Viewport::Released(int button, FX::FXEvent const & event)
 {
     canvas->ungrab();
@@ -207,6 +210,7 @@ void Viewport::Released(int button, FX::FXEvent const & event)
     if (alive && !RowOpen(*tracker))
         tracker->ReportDone();
 }
+//! [release]
 
 long Viewport::OnMessage(FX::FXObject *, FX::FXSelector selector, void * data)
 {
