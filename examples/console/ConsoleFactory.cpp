@@ -17,19 +17,7 @@
 #include "modC_ToolsetMethod.h"
 
 using sample_text::ExactNumber;
-
-namespace {
-
-// The text a field of numbers opens on.
-std::string Joined(std::vector<double> const & numbers)
-{
-    std::string text;
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        text += (i ? ", " : "") + ExactNumber(numbers[i]);
-    return text;
-}
-
-}  // namespace
+using sample_text::ExactNumbers;
 
 // The entry flags and the column count tune a graphical field's editing and
 // width; a console line has neither, so they are not used.
@@ -47,7 +35,7 @@ modC_Method * ConsoleFactory::MakePointMethod(modC_MethodReceiver * receiver, do
                                               bool twoDimensional, double minimum, double maximum, bool flag1,
                                               bool flag2, bool flag3, bool, int columns) const
 {
-    std::string const text = twoDimensional ? Joined({x, y}) : Joined({x, y, z});
+    std::string const text = twoDimensional ? ExactNumbers({x, y}) : ExactNumbers({x, y, z});
     auto const kind = twoDimensional ? ConsoleEntry::Kind::Point2 : ConsoleEntry::Kind::Point3;
     auto * field = new ConsoleEntry(stage, kind, 0, text.c_str(), minimum, maximum, flag1, flag2, flag3, columns);
     return new modC_ScalarMethod(text.c_str(), receiver, field);
@@ -61,7 +49,7 @@ modC_Method * ConsoleFactory::MakeArrayMethod(modC_MethodReceiver * receiver,
     std::vector<double> numbers;
     for (int i = 0; i < values.Size(); ++i)
         numbers.push_back(values.ConstGet(i));
-    std::string const text = Joined(numbers);
+    std::string const text = ExactNumbers(numbers);
     auto * field = new ConsoleEntry(stage, ConsoleEntry::Kind::List, count > 0 ? count : 0, text.c_str(), minimum,
                                     maximum, flag1, flag2, flag3, columns);
     return new modC_ScalarMethod(text.c_str(), receiver, field);

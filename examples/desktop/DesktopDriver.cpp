@@ -109,7 +109,8 @@ void DesktopDriver::Click(FX::FXWindow * window, int x, int y, int button, bool 
 
 void DesktopDriver::Press(FX::FXWindow * window)
 {
-    Click(window, window->getWidth() / 2, window->getHeight() / 2);
+    if (window)
+        Click(window, window->getWidth() / 2, window->getHeight() / 2);
 }
 
 void DesktopDriver::Drag(FX::FXWindow * window, int x0, int y0, int x1, int y1, int button)

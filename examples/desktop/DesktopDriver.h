@@ -33,7 +33,8 @@ public:
     // Lets the window handle everything pending, then returns.
     bool Settle() { return Play({}); }
 
-    // Pointer and keys; positions relative to `window`.
+    // Pointer and keys; positions relative to `window`. Pressing no window
+    // (a button that was not found) does nothing.
     void Click(FX::FXWindow * window, int x, int y, int button = 1, bool shift = false);
     void Press(FX::FXWindow * window);
     void Drag(FX::FXWindow * window, int x0, int y0, int x1, int y1, int button = 1);

@@ -21,20 +21,8 @@
 #include "modC_ToolsetMethod.h"
 
 using sample_text::ExactNumber;
+using sample_text::ExactNumbers;
 using Kind = EntryRule::Kind;
-
-namespace {
-
-// The text a field of numbers opens on.
-std::string Joined(std::vector<double> const & numbers)
-{
-    std::string text;
-    for (std::size_t i = 0; i < numbers.size(); ++i)
-        text += (i ? ", " : "") + ExactNumber(numbers[i]);
-    return text;
-}
-
-}  // namespace
 
 // The entry flags tune a field's editing the desktop does not distinguish;
 // the column count is the field's width.
@@ -54,7 +42,7 @@ modC_Method * DesktopFactory::MakePointMethod(modC_MethodReceiver * receiver, do
                                               bool twoDimensional, double minimum, double maximum, bool flag1,
                                               bool flag2, bool flag3, bool, int columns) const
 {
-    std::string const text = twoDimensional ? Joined({x, y}) : Joined({x, y, z});
+    std::string const text = twoDimensional ? ExactNumbers({x, y}) : ExactNumbers({x, y, z});
     auto * field = new DesktopEntry(stage, twoDimensional ? Kind::Point2 : Kind::Point3, 0, text.c_str(), minimum,
                                     maximum, flag1, flag2, flag3, columns);
     return new modC_ScalarMethod(text.c_str(), receiver, field);
@@ -68,7 +56,7 @@ modC_Method * DesktopFactory::MakeArrayMethod(modC_MethodReceiver * receiver,
     std::vector<double> numbers;
     for (int i = 0; i < values.Size(); ++i)
         numbers.push_back(values.ConstGet(i));
-    std::string const text = Joined(numbers);
+    std::string const text = ExactNumbers(numbers);
     auto * field = new DesktopEntry(stage, Kind::List, count > 0 ? count : 0, text.c_str(), minimum, maximum, flag1,
                                     flag2, flag3, columns);
     return new modC_ScalarMethod(text.c_str(), receiver, field);

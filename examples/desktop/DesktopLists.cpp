@@ -77,8 +77,12 @@ long DesktopCombo::OnMessage(FX::FXObject * sender, FX::FXSelector selector, voi
         SendDone();
         return 1;
     }
-    int const item = static_cast<FX::FXComboBox *>(sender)->getCurrentItem();
-    if (item < 0 || item >= entries.Size())
+    // The combo box shows the entry picked; its current item may follow later.
+    FX::FXString const shown = static_cast<FX::FXComboBox *>(sender)->getText();
+    int item = 0;
+    while (item < entries.Size() && shown != entries.ConstGet(item).AsCharPtr())
+        ++item;
+    if (item >= entries.Size())
         return 1;
     selection = item + 1;
     value = entries.ConstGet(item);

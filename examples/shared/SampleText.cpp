@@ -122,6 +122,14 @@ std::string ExactNumber(double value)
     return text;
 }
 
+std::string ExactNumbers(std::vector<double> const & numbers)
+{
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+        text += (i ? ", " : "") + ExactNumber(numbers[i]);
+    return text;
+}
+
 std::string Quoted(std::string const & text)
 {
     return "\"" + text + "\"";

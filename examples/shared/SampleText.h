@@ -25,6 +25,9 @@ bool ParseNumbers(std::string const & text, std::vector<double> & values);
 std::string Number(double value);
 // With every digit that matters, for text a step reads back.
 std::string ExactNumber(double value);
+// The numbers with every digit, separated by ", ": the text a field of
+// numbers opens on.
+std::string ExactNumbers(std::vector<double> const & numbers);
 // "\"text\"".
 std::string Quoted(std::string const & text);
 // `text` without the quotes around it, when it has them.
