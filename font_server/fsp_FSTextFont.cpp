@@ -7,8 +7,11 @@
 #include <freetype/ftsnames.h>
 #include <freetype/t1tables.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,9 +19,6 @@
 #include <limits>
 #include <new>
 #include <string>
-
-#include <cerrno>
-#include <unistd.h>
 
 #include "cow_1DArrayList.h"
 #include "fsp_Latin1Encoding.h"
