@@ -721,12 +721,16 @@ bool fsp_FSTextFont::RenderCode(unsigned char c, bool withPixels, g3d_Bitmap & b
     if (type1 && glyph == 0)
         return false;
     // Embedded strikes may be grey or colour; outlines always give 1 bit.
-    if (FT_Load_Glyph(face.get(), glyph, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) != 0 ||
-        !DrawableSize(face->glyph))
+    FT_Int32 const flags = FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP;
+    if (FT_Load_Glyph(face.get(), glyph, flags) != 0 || !DrawableSize(face->glyph))
         return false;
-    if (withPixels && FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) != 0)
-        return false;
-    return ToBitmap(face->glyph, withPixels, bitmap);
+    if (!withPixels)
+        return ToBitmap(face->glyph, false, bitmap);
+    if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0)
+        return ToBitmap(face->glyph, true, bitmap);
+    // A glyph the rasteriser cannot draw (its outline far off the pen, say)
+    // keeps its dimensions and metrics, so that text measures the same.
+    return FT_Load_Glyph(face.get(), glyph, flags) == 0 && ToBitmap(face->glyph, false, bitmap);
 }
 
 fsp_FSTextFont::CachedSize * fsp_FSTextFont::FindSize(float size, float xDpi, float yDpi)
