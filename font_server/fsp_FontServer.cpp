@@ -630,14 +630,15 @@ bool OtherSlant(std::string const & slantAsked, std::string const & text)
 }
 
 // A size or resolution field as a number: the largest magnitude in a matrix
-// such as "[20 0 0 20]".
+// such as "[20 0 0 ~20]" ("~" is the minus sign there).
 std::optional<float> FieldNumber(std::vector<std::string> const & fields, std::size_t index)
 {
     if (index >= fields.size())
         return std::nullopt;
-    std::string const & field = fields[index];
+    std::string field = fields[index];
     if (field.empty() || field[0] != '[')
         return Number(field);
+    std::replace(field.begin(), field.end(), '~', '-');
     std::optional<float> largest;
     char const * at = field.c_str() + 1;
     for (;;) {

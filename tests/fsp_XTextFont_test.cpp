@@ -222,7 +222,7 @@ TEST_F(XFonts, AnUnknownNameFallsBackToTheDefaultFontAndThenToAnyServerFont)
     // Nor is a size beyond any screen: the X server would answer a scalable
     // font with an error that ends the process.
     for (char const * oversized : {"-*-*-*-*-*-*-20000-*-*-*-*-*-*-*", "-*-*-*-*-*-*-*-1200-100000-100000-*-*-*-*",
-                                   "-*-*-*-*-*-*-[20000 0 0 20000]-*-*-*-*-*-*-*"}) {
+                                   "-*-*-*-*-*-*-[~20000 0 0 20000]-*-*-*-*-*-*-*"}) {
         unsigned const fallen = Fonts().LoadFont(oversized, 0, 0, false, false, false);
         ASSERT_LT(fallen, fsp_FontServer::slotCount) << oversized;
         EXPECT_NE(nullptr, Fonts().GetXFontStruct(fallen)) << oversized;
