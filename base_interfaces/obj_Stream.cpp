@@ -37,8 +37,10 @@ bio_Ifilter & obj_InputP0Obj(bio_Ifilter & in, void * object, unsigned int type)
     in >> stored;
     if (!in.Good())
         return in;
+    // The object is of `type` exactly: a derived type's fields would be read
+    // past its end.
     typ_ArchEntry const * entry = typ_ArchCompTable::Lookup(stored);
-    if (!entry || !entry->read || !typ_ArchCompTable::IsParent(stored, type)) {
+    if (!entry || !entry->read || stored != type) {
         in.SetBad();
         return in;
     }

@@ -10,8 +10,9 @@ class pnt_PrettyPrint;
 bio_Ofilter & obj_OutputP0Obj(bio_Ofilter & out, void const * object, unsigned int type);
 bio_Ofilter & obj_OutputP0Ptr(bio_Ofilter & out, void const * object, unsigned int type);
 
-// Reads an object of `type` or of a type derived from it into `object`.
-// A stream holding another type is set bad and `object` is left as it was.
+// Reads an object of `type` into `object`, which is of that type. A stream
+// holding another type, a derived one too, is set bad and `object` is left as
+// it was.
 bio_Ifilter & obj_InputP0Obj(bio_Ifilter & in, void * object, unsigned int type);
 // Reads a pointer: null for type 0, else a new object (destroy it with the
 // type's destroy function) of the stored type, which must derive from `type`.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 #include <set>
 
 #include "win_Registry.h"
@@ -25,6 +26,7 @@ struct FontSetCloser {
 
 struct Face {
     std::string file;
+    bool type1 = false;
     std::vector<std::string> families;  // the first is the English name where there is one
     std::string style;
 };
@@ -36,15 +38,25 @@ std::string Lower(std::string text)
     return text;
 }
 
-// The font engines read TrueType faces from ".ttf" and ".ttc" files, the
-// first face of a collection.
-bool IsTrueTypeFile(std::string const & file)
+// The file's extension in lower case; empty without one.
+std::string Extension(std::string const & file)
 {
     std::size_t const dot = file.rfind('.');
-    if (dot == std::string::npos)
-        return false;
-    std::string const extension = Lower(file.substr(dot));
+    return dot == std::string::npos ? std::string() : Lower(file.substr(dot));
+}
+
+// The font engines read TrueType faces from ".ttf" and ".ttc" files (the
+// first face of a collection) and Type 1 fonts from ".pfa" and ".pfb" files.
+bool IsTrueTypeFile(std::string const & file)
+{
+    std::string const extension = Extension(file);
     return extension == ".ttf" || extension == ".ttc";
+}
+
+bool IsType1File(std::string const & file)
+{
+    std::string const extension = Extension(file);
+    return extension == ".pfa" || extension == ".pfb";
 }
 
 // The values of `object` in order, the English one first.
@@ -65,7 +77,7 @@ std::vector<std::string> Strings(FcPattern * pattern, char const * object, char 
     return values;
 }
 
-std::vector<Face> TrueTypeFaces(FcConfig * config)
+std::vector<Face> FontFaces(FcConfig * config)
 {
     std::vector<Face> faces;
     std::unique_ptr<FcPattern, PatternCloser> all(FcPatternCreate());
@@ -87,7 +99,8 @@ std::vector<Face> TrueTypeFaces(FcConfig * config)
         face.file = reinterpret_cast<char const *>(file);
         face.families = Strings(font, FC_FAMILY, FC_FAMILYLANG);
         std::vector<std::string> const styles = Strings(font, FC_STYLE, FC_STYLELANG);
-        if (!IsTrueTypeFile(face.file) || face.families.empty())
+        face.type1 = IsType1File(face.file);
+        if (!(face.type1 || IsTrueTypeFile(face.file)) || face.families.empty())
             continue;
         face.style = styles.empty() ? std::string() : styles.front();
         faces.push_back(std::move(face));
@@ -97,18 +110,18 @@ std::vector<Face> TrueTypeFaces(FcConfig * config)
 }
 
 // The regular face is registered under the bare family name.
-std::string ValueName(std::string const & family, std::string const & style)
+std::string ValueName(std::string const & family, Face const & face)
 {
     static char const * const regular[] = {"Regular", "Normal", "Book", "Roman", ""};
     bool const plain = std::any_of(std::begin(regular), std::end(regular),
-                                   [&](char const * word) { return style == word; });
-    return family + (plain ? "" : " " + style) + " (TrueType)";
+                                   [&](char const * word) { return face.style == word; });
+    return family + (plain ? "" : " " + face.style) + (face.type1 ? " (Type 1)" : " (TrueType)");
 }
 
 win_RegistryValue FontValue(std::string const & family, Face const & face)
 {
     win_RegistryValue value;
-    value.name = ValueName(family, face.style);
+    value.name = ValueName(family, face);
     value.type = win_REG_SZ;
     value.data.assign(face.file.begin(), face.file.end());
     value.data.push_back('\0');
@@ -151,9 +164,14 @@ std::vector<win_RegistryValue> ReadFonts()
     std::unique_ptr<FcConfig, ConfigCloser> config(FcInitLoadConfigAndFonts());
     if (!config)
         return values;
-    std::vector<Face> const faces = TrueTypeFaces(config.get());
+    std::vector<Face> const faces = FontFaces(config.get());
     for (Face const & face : faces)
         values.push_back(FontValue(face.families.front(), face));
+
+    // The classic names stand for TrueType faces only, as they always have.
+    std::vector<Face> trueTypeFaces;
+    std::copy_if(faces.begin(), faces.end(), std::back_inserter(trueTypeFaces),
+                 [](Face const & face) { return !face.type1; });
 
     // Each classic name with the one it is metric-compatible with.
     static char const * const classic[][2] = {
@@ -162,7 +180,8 @@ std::vector<win_RegistryValue> ReadFonts()
     };
     for (auto const & pair : classic) {
         auto const installed = [&](std::string const & family) {
-            return std::any_of(faces.begin(), faces.end(), [&](Face const & f) { return HasFamily(f, family); });
+            return std::any_of(trueTypeFaces.begin(), trueTypeFaces.end(),
+                               [&](Face const & f) { return HasFamily(f, family); });
         };
         if (installed(pair[0]))
             continue;
@@ -172,7 +191,7 @@ std::vector<win_RegistryValue> ReadFonts()
         auto const substitute = std::find_if(candidates.begin(), candidates.end(), installed);
         if (substitute == candidates.end())
             continue;
-        for (Face const & face : faces) {
+        for (Face const & face : trueTypeFaces) {
             if (HasFamily(face, *substitute))
                 values.push_back(FontValue(pair[0], face));
         }

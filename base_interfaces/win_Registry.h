@@ -80,8 +80,9 @@ private:
 };
 
 // The fonts installed on this machine as fontconfig knows them, offered as the
-// TrueType values "Family Style (TrueType)" -> absolute path of the fonts key
-// (the style left out for the regular face), followed by fontconfig's
+// values "Family Style (TrueType)" (".ttf" and ".ttc" files) and "Family Style
+// (Type 1)" (".pfa" and ".pfb" files) -> absolute path of the fonts key (the
+// style left out for the regular face), followed by fontconfig's
 // metric-compatible substitutes under the classic names Arial, Helvetica,
 // Times New Roman, Times, Courier New and Courier where those are not
 // installed themselves. Read once, on the first opening of the key.

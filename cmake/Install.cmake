@@ -6,6 +6,14 @@ include(CMakePackageConfigHelpers)
 set(QELMODC_INCLUDE_SUBDIR ${CMAKE_INSTALL_INCLUDEDIR}/QELmodC)
 target_include_directories(QELmodC PUBLIC $<INSTALL_INTERFACE:${QELMODC_INCLUDE_SUBDIR}>)
 
+# The package holds the test kit as well: say so plainly when the build
+# made the library alone.
+install(CODE "
+  set(testkit \"$<$<TARGET_EXISTS:qelmodc_testkit>:$<TARGET_FILE:qelmodc_testkit>>\")
+  if(testkit AND NOT EXISTS \"\${testkit}\")
+    message(FATAL_ERROR \"The test kit is not built; build everything first: cmake --build ${PROJECT_BINARY_DIR}\")
+  endif()")
+
 install(TARGETS QELmodC EXPORT QELmodCTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}

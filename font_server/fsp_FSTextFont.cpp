@@ -7,12 +7,16 @@
 #include <freetype/ftsnames.h>
 #include <freetype/t1tables.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <string>
 
@@ -20,6 +24,7 @@
 #include "fsp_Latin1Encoding.h"
 #include "fsp_Polygon.h"
 #include "g3d_Point.h"
+#include "utl_RegularFile.h"
 
 namespace {
 
@@ -28,8 +33,7 @@ constexpr float kUnitScale = 0.1388889f;      // 10/72: the reference size stand
 constexpr float kFlatness = 0.25f;            // output units
 constexpr float kRenderDpiLimit = 150.0f;     // from here on glyph images are made on demand
 constexpr float kFillCacheLimit = 20.0f;      // largest xDpi x kUnitScale whose triangles are kept
-constexpr double kMaxPixels26 = 0xFFFF * 64;  // FreeType's largest pixel size
-constexpr long kMaxType1Bytes = 64L << 20;    // Type 1 fonts are read whole; real ones are far smaller
+constexpr long long kMaxType1Bytes = 64LL << 20;  // Type 1 fonts are read whole; real ones are far smaller
 constexpr std::size_t kMaxFillPoints = 1u << 20;
 constexpr int kMaxFlattenDepth = 16;
 constexpr unsigned char kFirstTallLatin1Code = 185;  // accented capitals from here on
@@ -62,15 +66,24 @@ float PixelsOf(float size, float dpi)
     return size / 72.0f * dpi;
 }
 
-// The FreeType pixel size (26.6) for a pixel size; false when FreeType cannot
-// make it (zero, not finite, too large).
+// The FreeType pixel size (26.6) for a pixel size; false when it is zero, not
+// finite or beyond fsp_FSTextFont::maxEmPixels.
 bool ToPixels26(float pixels, long & pixels26)
 {
     double const value = std::fabs(static_cast<double>(pixels)) * 64.0;
-    if (!(value >= 1.0 && value <= kMaxPixels26))
+    if (!(value >= 1.0 && value <= fsp_FSTextFont::maxEmPixels * 64.0))
         return false;
     pixels26 = std::lround(value);
     return true;
+}
+
+// A glyph image FreeType is about to render (its dimensions are preset when
+// the glyph is loaded) stays within twice the largest em each way, whatever
+// outline a damaged font gives it: at most 8 MB of 1-bit pixels.
+bool DrawableSize(FT_GlyphSlot slot)
+{
+    unsigned const limit = 2 * fsp_FSTextFont::maxEmPixels;
+    return slot->bitmap.width <= limit && slot->bitmap.rows <= limit;
 }
 
 // The glyph in `slot`, loaded for 1-bit output, as a bitmap: rows bottom-up,
@@ -103,20 +116,42 @@ bool ToBitmap(FT_GlyphSlot slot, bool withPixels, g3d_Bitmap & bitmap)
     return true;
 }
 
-struct FileCloser {
-    void operator()(std::FILE * file) const { std::fclose(file); }
-};
+// Reads exactly `count` bytes at `offset`; false on an error or a short file.
+bool ReadAt(int fd, unsigned long offset, unsigned char * buffer, unsigned long count)
+{
+    while (count > 0) {
+        ssize_t const got = ::pread(fd, buffer, count, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        buffer += got;
+        offset += static_cast<unsigned long>(got);
+        count -= static_cast<unsigned long>(got);
+    }
+    return true;
+}
 
 bool ReadWholeFile(char const * path, std::vector<unsigned char> & bytes)
 {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
-    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
+    utl_RegularFile const file(path);
+    if (!file.IsOpen() || file.Size() <= 0 || file.Size() > kMaxType1Bytes)
         return false;
-    long const size = std::ftell(file.get());
-    if (size <= 0 || size > kMaxType1Bytes || std::fseek(file.get(), 0, SEEK_SET) != 0)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size));
-    return std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    bytes.resize(static_cast<std::size_t>(file.Size()));
+    return ReadAt(file.Descriptor(), 0, bytes.data(), bytes.size());
+}
+
+// FreeType reads a TrueType file through this stream, so that the file is
+// opened only when it is a regular one.
+unsigned long ReadStream(FT_Stream stream, unsigned long offset, unsigned char * buffer, unsigned long count)
+{
+    auto const & file = *static_cast<utl_RegularFile const *>(stream->descriptor.pointer);
+    if (count == 0)  // a seek: 0 when the offset is inside the file
+        return offset <= stream->size ? 0 : 1;
+    if (offset >= stream->size)
+        return 0;
+    count = std::min(count, stream->size - offset);
+    return ReadAt(file.Descriptor(), offset, buffer, count) ? count : 0;
 }
 
 bool IsType1Face(FT_Face face)
@@ -430,6 +465,17 @@ void fsp_FSTextFont::FaceCloser::operator()(FT_FaceRec_ * face) const
     FT_Done_Face(face);
 }
 
+// The open file and the FreeType stream that reads it; outlives the face.
+struct fsp_FSTextFont::FileStream {
+    std::unique_ptr<utl_RegularFile> file;
+    std::unique_ptr<FT_StreamRec> record;
+};
+
+void fsp_FSTextFont::StreamCloser::operator()(FileStream * stream) const
+{
+    delete stream;
+}
+
 fsp_FSTextFont::fsp_FSTextFont()
 {
     if (std::getenv("QEL_PRINT_XRES"))
@@ -472,7 +518,7 @@ bool fsp_FSTextFont::LoadFont(char const * file, bool full)
             error = FT_New_Memory_Face(library.get(), type1Data.data(), static_cast<FT_Long>(type1Data.size()), 0,
                                        &opened);
         } else {
-            error = FT_New_Face(library.get(), file, 0, &opened);
+            error = OpenStreamFace(file, &opened);
         }
         if (error == 0)
             face.reset(opened);
@@ -492,6 +538,23 @@ bool fsp_FSTextFont::LoadFont(char const * file, bool full)
         Close();
         return false;
     }
+}
+
+int fsp_FSTextFont::OpenStreamFace(char const * file, FT_FaceRec_ ** opened)
+{
+    auto regular = std::make_unique<utl_RegularFile>(file);
+    if (!regular->IsOpen() || regular->Size() <= 0 ||
+        static_cast<unsigned long long>(regular->Size()) > std::numeric_limits<unsigned long>::max())
+        return FT_Err_Cannot_Open_Resource;
+    auto record = std::make_unique<FT_StreamRec>();
+    record->size = static_cast<unsigned long>(regular->Size());
+    record->descriptor.pointer = regular.get();
+    record->read = ReadStream;
+    stream.reset(new FileStream{std::move(regular), std::move(record)});
+    FT_Open_Args args{};
+    args.flags = FT_OPEN_STREAM;
+    args.stream = stream->record.get();
+    return FT_Open_Face(library.get(), &args, 0, opened);
 }
 
 bool fsp_FSTextFont::MapTrueTypeCodes()
@@ -577,6 +640,7 @@ void fsp_FSTextFont::Close()
     lastCode = 0;
     fileName = cow_String();
     face.reset();
+    stream.reset();
     type1Data.clear();
     type1Data.shrink_to_fit();
     type1 = false;
@@ -587,6 +651,12 @@ void fsp_FSTextFont::Close()
 bool fsp_FSTextFont::CheckFont(char const * file) const
 {
     return file && fileName == file;
+}
+
+bool fsp_FSTextFont::IsFontFile(char const * file)
+{
+    fsp_FSTextFont probe;
+    return probe.LoadFont(file, false);
 }
 
 bool fsp_FSTextFont::GetFontFile(cow_String & file) const
@@ -651,8 +721,16 @@ bool fsp_FSTextFont::RenderCode(unsigned char c, bool withPixels, g3d_Bitmap & b
     if (type1 && glyph == 0)
         return false;
     // Embedded strikes may be grey or colour; outlines always give 1 bit.
-    FT_Int32 const flags = FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP | (withPixels ? FT_LOAD_RENDER : 0);
-    return FT_Load_Glyph(face.get(), glyph, flags) == 0 && ToBitmap(face->glyph, withPixels, bitmap);
+    FT_Int32 const flags = FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP;
+    if (FT_Load_Glyph(face.get(), glyph, flags) != 0 || !DrawableSize(face->glyph))
+        return false;
+    if (!withPixels)
+        return ToBitmap(face->glyph, false, bitmap);
+    if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0)
+        return ToBitmap(face->glyph, true, bitmap);
+    // A glyph the rasteriser cannot draw (its outline far off the pen, say)
+    // keeps its dimensions and metrics, so that text measures the same.
+    return FT_Load_Glyph(face.get(), glyph, flags) == 0 && ToBitmap(face->glyph, false, bitmap);
 }
 
 fsp_FSTextFont::CachedSize * fsp_FSTextFont::FindSize(float size, float xDpi, float yDpi)

@@ -29,6 +29,8 @@ public:
     // Opens and fully loads `file`, dropping whatever was loaded before.
     bool LoadFont(char const * file);
     bool CheckFont(char const * file) const;
+    // True when the engines open `file` as a font.
+    static bool IsFontFile(char const * file);
     bool GetFontFile(cow_String & file) const;
 
     // Information about `file`, or about the loaded font when there is one (then
@@ -69,6 +71,13 @@ public:
     // Font-table slots sharing this font; the font server keeps it.
     int useCount = 1;
 
+    // The largest em, in pixels each way, that bitmaps, widths and heights are
+    // made for: a 72-point glyph at 4096 dpi, or about 2950 points on a
+    // 100-dpi screen, beyond any screen or printer. Larger sizes fail
+    // (CacheSize false, the empty bitmap, width and height 0); outlines, which
+    // scale by resolution only, are not limited.
+    static constexpr unsigned maxEmPixels = 4096;
+
 private:
     struct CachedSize;
     struct GlyphOutline;
@@ -78,8 +87,13 @@ private:
     struct FaceCloser {
         void operator()(FT_FaceRec_ * face) const;
     };
+    struct FileStream;
+    struct StreamCloser {
+        void operator()(FileStream * stream) const;
+    };
 
     bool LoadFont(char const * file, bool full);
+    int OpenStreamFace(char const * file, FT_FaceRec_ ** opened);
     bool MapTrueTypeCodes();
     bool MapType1Codes();
     bool AdoptCodes(std::vector<unsigned> map, int last);
@@ -96,6 +110,7 @@ private:
 
     std::unique_ptr<FT_LibraryRec_, LibraryCloser> library;
     std::vector<unsigned char> type1Data;  // the Type 1 file, read by the open face
+    std::unique_ptr<FileStream, StreamCloser> stream;  // the TrueType file, read by the open face
     std::unique_ptr<FT_FaceRec_, FaceCloser> face;
     bool type1 = false;
     bool builtInEncoding = false;

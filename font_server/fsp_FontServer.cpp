@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "fsp_FSTextFont.h"
 #include "fsp_XTextFont.h"
 #include "utl_DirObject.h"
+#include "utl_RegularFile.h"
 #include "win_Registry.h"
 
 namespace {
@@ -59,11 +61,6 @@ private:
 std::optional<float> rememberedX;
 std::optional<float> rememberedY;
 std::optional<bool> fontPathSet;
-
-struct FileCloser {
-    void operator()(std::FILE * file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 struct DisplayCloser {
     void operator()(Display * display) const { XCloseDisplay(display); }
@@ -247,7 +244,7 @@ std::vector<std::string> VntDirectories()
 // return or both; longer lines come in pieces of kLineLimit characters.
 class HeaderLines {
 public:
-    explicit HeaderLines(std::string const & path) : file(std::fopen(path.c_str(), "rb")) {}
+    explicit HeaderLines(std::string const & path) : file(utl_OpenRegularStream(path.c_str())) {}
     bool IsOpen() const { return file != nullptr; }
 
     bool Next(std::string & line)
@@ -276,7 +273,7 @@ public:
     }
 
 private:
-    File file;
+    utl_Stream file;
     long consumed = 0;
 };
 
@@ -392,16 +389,34 @@ void DescribeType1(std::string const & path, Type1Header const & header, fsp_Fon
 
 // ---- registered fonts ---------------------------------------------------
 
-// A registered font value as a catalogue record; false when it is no TrueType
-// font or its file cannot be placed.
-bool DescribeRegistryValue(win_RegistryValue const & value, std::string & name, std::string & file)
+bool IsType1File(std::string const & path)
+{
+    std::string const extension = Extension(path);
+    return extension == ".PFA" || extension == ".PFB";
+}
+
+// The mark in a registered font's value name: "(TrueType)" for a TrueType
+// font, "(Type 1)" for a Type 1 font file; null when it has none that a ready
+// engine reads.
+char const * RegistryMark(std::string const & name, std::string const & data, bool trueType, bool type1)
+{
+    if (Contains(name, "(TrueType)"))
+        return trueType ? "(TrueType)" : nullptr;
+    return type1 && Contains(name, "(Type 1)") && IsType1File(data) ? "(Type 1)" : nullptr;
+}
+
+// A registered font value as a catalogue record; false when it is no font of
+// an engine that is ready, or its file cannot be placed.
+bool DescribeRegistryValue(win_RegistryValue const & value, bool trueType, bool type1, std::string & name,
+                           std::string & file)
 {
     name = value.name;
     std::string const data = value.Text();
-    std::size_t const cut = name.find(" (TrueType)");
+    char const * const mark = RegistryMark(name, data, trueType, type1);
+    std::size_t const cut = mark ? name.find(std::string(" ") + mark) : std::string::npos;
     if (cut != std::string::npos)
         name.erase(cut);
-    else if (data.size() < 3 || Lower(data.substr(data.size() - 3)) != "ttf")
+    else if (!trueType || data.size() < 3 || Lower(data.substr(data.size() - 3)) != "ttf")
         return false;
     std::optional<std::string> const path = RegistryFontFile(data);
     if (!path)
@@ -491,6 +506,12 @@ bool ReadFontsDirLine(std::string const & line, FontsDirLine & out)
     return true;
 }
 
+// A font directory file names files of its own folder: no path, no way out.
+bool InsideFolder(std::string const & file)
+{
+    return file != "." && file != ".." && file.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+}
+
 void FillFontsDirRecord(FontsDirLine const & entry, std::string const & path, bool proportional,
                         fsp_FontList & record)
 {
@@ -566,7 +587,9 @@ std::string FieldOr(std::vector<std::string> const & fields, std::size_t index, 
 }
 
 // Field positions of an X logical font description.
-enum Field { foundry, family, weight, slant, setWidth, addStyle, pixelSize, pointSize, fieldsRead };
+enum Field { foundry, family, weight, slant, setWidth, addStyle, pixelSize, pointSize, resolutionX, resolutionY };
+// The fields a request is read from.
+constexpr std::size_t fieldsRead = resolutionX;
 
 // The name with one family swapped for a metric twin, or for a courier of
 // the same style when there is no X server to fall back to.
@@ -606,9 +629,48 @@ bool OtherSlant(std::string const & slantAsked, std::string const & text)
     return (slantAsked == "i" && Contains(text, "oblique")) || (slantAsked == "o" && Contains(text, "italic"));
 }
 
-XFontStruct * LoadServerFont(Display * display, cow_String const & name)
+// A size or resolution field as a number: the largest magnitude in a matrix
+// such as "[20 0 0 ~20]" ("~" is the minus sign there).
+std::optional<float> FieldNumber(std::vector<std::string> const & fields, std::size_t index)
 {
-    if (!display || name.Length() > kMaxServerFontName)
+    if (index >= fields.size())
+        return std::nullopt;
+    std::string field = fields[index];
+    if (field.empty() || field[0] != '[')
+        return Number(field);
+    std::replace(field.begin(), field.end(), '~', '-');
+    std::optional<float> largest;
+    char const * at = field.c_str() + 1;
+    for (;;) {
+        char * end = nullptr;
+        float const value = std::strtof(at, &end);
+        if (end == at)
+            return largest;
+        if (!std::isfinite(value))
+            return std::numeric_limits<float>::infinity();
+        largest = std::max(largest.value_or(0.0f), std::fabs(value));
+        at = end;
+    }
+}
+
+// The pixels of the em an X server would make for a name at `dpi` (or at the
+// name's own resolution fields) are beyond fsp_FSTextFont::maxEmPixels.
+bool BeyondAnyScreen(std::string const & name, float dpi)
+{
+    std::vector<std::string> const fields = NameFields(name, resolutionY + 1);
+    float const limit = static_cast<float>(fsp_FSTextFont::maxEmPixels);
+    if (FieldNumber(fields, pixelSize).value_or(0.0f) > limit)
+        return true;
+    float const resolution =
+        std::max(FieldNumber(fields, resolutionX).value_or(dpi), FieldNumber(fields, resolutionY).value_or(dpi));
+    return FieldNumber(fields, pointSize).value_or(0.0f) * 0.1f / 72.0f * resolution > limit;
+}
+
+// An X server font by name. None for a size beyond any screen or printer,
+// which the X server refuses with an error that ends the process.
+XFontStruct * LoadServerFont(Display * display, cow_String const & name, float dpi)
+{
+    if (!display || name.Length() > kMaxServerFontName || BeyondAnyScreen(name.AsCharPtr(), dpi))
         return nullptr;
     return XLoadQueryFont(display, name.AsCharPtr());
 }
@@ -869,7 +931,7 @@ int fsp_FontServer::GetFontList(fsp_FontList * list, int & count)
     Catalogue catalogue(list, count);
     for (std::string const & directory : FontPathDirectories())
         GetFonts(directory, catalogue);
-    if (trueTypeReady) {
+    if (trueTypeReady || type1Ready) {
         if (std::unique_ptr<win_RegistryKey> const key = win_GetRegistry().OpenKey(win_Hive::localMachine, win_fontsKey)) {
             fsp_FSTextFont scratch;
             win_RegistryValue value;
@@ -878,7 +940,8 @@ int fsp_FontServer::GetFontList(fsp_FontList * list, int & count)
                 if (result == win_RegistryKey::Result::end)
                     break;
                 std::string name, file;
-                if (result != win_RegistryKey::Result::value || !DescribeRegistryValue(value, name, file))
+                if (result != win_RegistryKey::Result::value ||
+                    !DescribeRegistryValue(value, trueTypeReady, type1Ready, name, file))
                     continue;
                 if (fsp_FontList * record = catalogue.Add())
                     FillRegistryRecord(name, file, scratch, *record);
@@ -945,8 +1008,7 @@ int fsp_FontServer::GetX11Fonts(char const * fontsDir, fsp_FontList * list, int 
     Catalogue catalogue(list, count);
     std::string const path = fontsDir ? fontsDir : "";
     std::size_t const slash = path.rfind('/');
-    // A directory is no font directory file, even where the system opens it.
-    File file(path.empty() || utl_DirObject(path).IsDirectory() ? nullptr : std::fopen(path.c_str(), "rb"));
+    utl_Stream const file = utl_OpenRegularStream(path.c_str());
     if (!file) {
         if (slash != std::string::npos)
             GetFonts(path.substr(0, slash), catalogue);
@@ -969,10 +1031,10 @@ int fsp_FontServer::GetX11Fonts(char const * fontsDir, fsp_FontList * list, int 
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         FontsDirLine entry;
-        if (!ReadFontsDirLine(line, entry))
+        if (!ReadFontsDirLine(line, entry) || !InsideFolder(entry.file))
             continue;
         std::string const fontPath = directory + "/" + entry.file;
-        if (!File(std::fopen(fontPath.c_str(), "rb")))
+        if (!fsp_FSTextFont::IsFontFile(fontPath.c_str()))
             continue;
         if (fsp_FontList * record = catalogue.Add())
             FillFontsDirRecord(entry, fontPath, Contains(line, "-p-"), *record);
@@ -1018,7 +1080,7 @@ bool fsp_FontServer::LocateFontFile(std::string const & name, cow_String & file,
             }
         }
     }
-    if (trueTypeReady && SeekRegistry(request, level, best)) {
+    if ((trueTypeReady || type1Ready) && SeekRegistry(request, level, best)) {
         file = best;
         return true;
     }
@@ -1066,7 +1128,8 @@ bool fsp_FontServer::SeekRegistry(Request const & request, int & level, cow_Stri
         if (result != win_RegistryKey::Result::value || !StartsWithNoCase(value.name, request.family))
             continue;
         std::string rest = value.name.substr(request.family.size());
-        if (!Contains(rest, "(TrueType)"))
+        char const * const mark = RegistryMark(rest, value.Text(), trueTypeReady, type1Ready);
+        if (!mark)
             continue;
         rest = Lower(rest);
         std::optional<std::string> const path = RegistryFontFile(value.Text());
@@ -1076,7 +1139,7 @@ bool fsp_FontServer::SeekRegistry(Request const & request, int & level, cow_Stri
         bool full = false;
         if (weightWord.empty() && request.slant.empty() && widthWord.empty()) {
             std::size_t const style = rest.find_first_not_of(' ', 1);
-            full = style != std::string::npos && rest.compare(style, std::string::npos, "(truetype)") == 0;
+            full = style != std::string::npos && rest.compare(style, std::string::npos, Lower(mark)) == 0;
         } else {
             bool const weightFits =
                 request.weight.empty() || Contains(rest, request.weight) ||
@@ -1266,7 +1329,7 @@ unsigned fsp_FontServer::LoadFont(cow_String const & name, float xPixelsPerMM, f
         if (outlines)
             return Fallback(xPixelsPerMM, yPixelsPerMM, noBitmaps, temporary, true);
         if (display) {
-            XFontStruct * const serverFont = LoadServerFont(display, name);
+            XFontStruct * const serverFont = LoadServerFont(display, name, std::max(xDpi, yDpi));
             if (!serverFont)
                 return Fallback(xPixelsPerMM, yPixelsPerMM, noBitmaps, temporary, false);
             entry->fontStruct = std::unique_ptr<XFontStruct, ServerFontCloser>(serverFont, ServerFontCloser{display});
@@ -1318,7 +1381,7 @@ bool fsp_FontServer::ValidFontString(cow_String const & name, _XDisplay * xDispl
     if (LocateFontFile(name.AsCharPtr(), file, size))
         return true;
     Display * const server = xDisplay ? xDisplay : display;
-    if (XFontStruct * const font = LoadServerFont(server, name)) {
+    if (XFontStruct * const font = LoadServerFont(server, name, 1.0f / std::min(inchesPerPixelX, inchesPerPixelY))) {
         XFreeFont(server, font);
         return true;
     }

@@ -770,6 +770,34 @@ TEST(FSTextFontGlyphs, SizesTolerancesAndStripping)
     }
 }
 
+TEST(FSTextFontGlyphs, EmsBeyondTheLimitFailAndOversizedGlyphsAreNotDrawn)
+{
+    fsp_FSTextFont font;
+    ASSERT_TRUE(font.LoadFont((dejaVu + "DejaVuSans.ttf").c_str()));
+    float const limit = fsp_FSTextFont::maxEmPixels * 72.0f / 100.0f;  // points at 100 dpi
+    struct {
+        float points, xDpi, yDpi;
+        bool made;
+    } const cases[] = {{limit * 0.9999f, 100, 100, true}, {limit * 1.001f, 100, 100, false},
+                       {limit * 1.001f, 300, 300, false}, {12, 100, 1e6f, false}};
+    for (auto const & c : cases) {
+        EXPECT_EQ(c.made, font.CacheSize(c.points, c.xDpi, c.yDpi, false, false)) << c.points << " " << c.yDpi;
+        EXPECT_EQ(c.made, font.GetWidth(c.points, c.xDpi, c.yDpi, "A") > 0) << c.points;
+        EXPECT_EQ(c.made, !IsEmptyDefault(font.GetGlyph(c.points, c.xDpi, c.yDpi, 'A'))) << c.points;
+        font.ReleaseSize(c.points, c.xDpi, c.yDpi);
+    }
+    // A damaged font's glyph 32 ems wide is drawn up to twice the largest em.
+    TempDir dir;
+    std::vector<TestGlyph> glyphs = TestGlyphs();
+    glyphs[1] = {500, {{{-16000, -16000, true}, {-16000, 16000, true}, {16000, 16000, true}, {16000, -16000, true}}}};
+    fsp_FSTextFont wide;
+    ASSERT_TRUE(wide.LoadFont(dir.Write("wide.ttf", TrueTypeFont(glyphs, testCodes)).c_str()));
+    EXPECT_EQ(8000, wide.GetGlyph(72, 250, 250, 'A').Width());       // 250 pixels to the em
+    EXPECT_TRUE(IsEmptyDefault(wide.GetGlyph(72, 260, 260, 'A')));  // 8320
+    EXPECT_TRUE(wide.CacheSize(72, 260, 260, false, false));
+    EXPECT_TRUE(wide.GetGlyph(72, 260, 260, 'B').HasPixels());
+}
+
 TEST(FSTextFontGlyphs, PrintResolutionTightensTheSizeTolerance)
 {
     EXPECT_EXIT(

@@ -4,6 +4,9 @@
 // queries, and untrusted names, values, environment and font headers.
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -517,9 +520,42 @@ TEST_F(Server, Type1HeadersOfEveryLineEndAndHostileOnesAreReadWithinBounds)
     EXPECT_FALSE(Fonts().ValidFontString("-*-late-*-*-*-*-*-100-*", nullptr));
 }
 
+TEST_F(Server, FilesNamedAsFontsThatAreNoRegularFilesAreNeverRead)
+{
+    fs::create_directories(root / "odd");
+    for (char const * name : {"fifo.pfa", "fifo.pfb", "fifo.ttf", "fifo.ttc"})
+        ASSERT_EQ(0, mkfifo((root / "odd" / name).c_str(), 0600));
+    int const sock = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::string const socketPath = (root / "odd/socket.ttf").string();
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+    ASSERT_EQ(0, bind(sock, reinterpret_cast<sockaddr *>(&address), sizeof address));
+    fs::create_symlink("/dev/zero", root / "odd/device.pfa");
+    fs::create_directory(root / "odd/directory.pfb");
+    Copy(type1 + "P052-Roman.pfb", "odd/real.pfb");
+    for (char const * name : {"fifo.ttf", "fifo.ttc", "fifo.pfb", "socket.ttf", "device.pfa", "directory.pfb"})
+        Register(std::string(name) + " (TrueType)", (root / "odd" / name).string());
+    WriteFile(root / "odd/fonts.dir", "2\nfifo.pfa -urw-p052-medium-r-normal--0-0-0-0-p-0-iso8859-1\n"
+                                  "real.pfb -urw-p052-medium-r-normal--0-0-0-0-p-0-iso8859-1\n");
+    setenv("QEL_FONT_PATH", (root / "odd").c_str(), 1);
+    // Each would block in its open or its first read, or be read for ever.
+    std::vector<fsp_FontList> const list = List();
+    ASSERT_EQ(1u + 6u, list.size());  // the registered ones are not opened to be listed
+    EXPECT_NE(nullptr, Find(list, (root / "odd/real.pfb").string()));
+    for (char const * name : {"-*-fifo.ttf-*-*-*-*-*-100-*", "-*-socket.ttf-*-*-*-*-*-100-*", "-*-p052-*-*-*-*-*-100-*"})
+        EXPECT_NE(noFont, LoadOutlines(name));
+    EXPECT_EQ((root / "odd/real.pfb").string(), FileOf(LoadOutlines("-*-p052-*-*-*-*-*-100-*")));
+    int count = 4;
+    EXPECT_EQ(1, Fonts().GetX11Fonts((root / "odd/fifo.pfa").c_str(), nullptr, count));  // its folder is scanned
+    EXPECT_EQ(1, Fonts().GetX11Fonts((root / "odd/fonts.dir").c_str(), nullptr, count));
+    close(sock);
+}
+
 // ---- catalogue: the fonts of this machine ----------------------------------
 
-TEST_F(Server, TheInstalledFontsComeFromFontconfigWithTheClassicNamesServed)
+TEST_F(Server, TheInstalledTrueTypeAndType1FontsComeFromFontconfigWithTheClassicNamesServed)
 {
     win_SetRegistry(nullptr);
     std::vector<fsp_FontList> const list = List();
@@ -534,6 +570,9 @@ TEST_F(Server, TheInstalledFontsComeFromFontconfigWithTheClassicNamesServed)
     EXPECT_TRUE(named("Helvetica", liberation + "LiberationSans-BoldItalic.ttf"));
     EXPECT_TRUE(named("Courier", liberation + "LiberationMono-Bold.ttf"));
     EXPECT_TRUE(named("Times New Roman", liberation + "LiberationSerif-Regular.ttf"));
+    EXPECT_TRUE(named("Nimbus Sans", type1 + "NimbusSans-BoldItalic.pfb"));
+    EXPECT_EQ(type1 + "NimbusSans-Bold.pfb", FileOf(Load("-*-nimbus sans-bold-r-normal-*-*-100-*")));
+    EXPECT_EQ(type1 + "NimbusRoman-Italic.pfb", FileOf(Load("-*-nimbus roman-medium-i-*-*-*-100-*")));
     fsp_FontList const * mono = Find(list, dejavu + "DejaVuSansMono-Oblique.ttf");
     ASSERT_NE(nullptr, mono);
     EXPECT_STREQ("-*-dejavu sans mono-medium-o-normal-*-*-%d-*-*-m-*-*-*", mono->pattern.AsCharPtr());
@@ -565,22 +604,30 @@ TEST_F(Server, AFontDirectoryFileListsItsExistingFilesWithTheirPatterns)
               gothic->flags);
 }
 
-TEST_F(Server, AFontDirectoryFileSkipsBrokenLinesAndMissingFiles)
+TEST_F(Server, AFontDirectoryFileSkipsBrokenLinesAndFilesThatAreNoFontsOfItsFolder)
 {
-    fs::create_directories(root / "x");
+    fs::create_directories(root / "x/sub");
+    Copy(dejavu + "DejaVuSansMono.ttf", "x/6x13.ttf");
+    Copy(dejavu + "DejaVuSansMono.ttf", "x/sub/inner.ttf");
+    Copy(dejavu + "DejaVuSansMono.ttf", "outside.ttf");
     WriteFile(root / "x/6x13.pcf", "x");
+    WriteFile(root / "x/text.ttf", "not a font");
+    ASSERT_EQ(0, mkfifo((root / "x/fifo.ttf").c_str(), 0600));
+    std::string const tail = " -misc-fixed-medium-r-normal--13-120-75-75-c-60-iso8859-1\n";
     WriteFile(root / "x/fonts.dir",
               "4\n"
-              "6x13.pcf -misc-fixed-medium-r-semicondensed--13-120-75-75-c-60-iso8859-1\n"
-              "6x13.pcf  -misc-fixed-demibold-o-narrow--13-120-75-75-c-60-iso8859-1\r\n"
-              "missing.pcf -misc-fixed-medium-r-normal--13-120-75-75-c-60-iso8859-1\n"
-              "6x13.pcf -misc-fixed-bold\n"
-              "6x13.pcf -misc--bold-r-normal--13-120-75-75-c-60-iso8859-1\n"
+              "6x13.ttf -misc-fixed-medium-r-semicondensed--13-120-75-75-c-60-iso8859-1\n"
+              "6x13.ttf  -misc-fixed-demibold-o-narrow--13-120-75-75-c-60-iso8859-1\r\n"
+              "missing.ttf" + tail + "6x13.pcf" + tail + "text.ttf" + tail + "fifo.ttf" + tail +
+              "../outside.ttf" + tail + (root / "outside.ttf").string() + tail + "sub/inner.ttf" + tail +
+              "..\\outside.ttf" + tail + "." + tail + ".." + tail +
+              "6x13.ttf -misc-fixed-bold\n"
+              "6x13.ttf -misc--bold-r-normal--13-120-75-75-c-60-iso8859-1\n"
               " -misc-fixed-bold-r-normal--13\n"
-              "6x13.pcf -misc-" + std::string(5000, 'f') + "-bold-r-normal--13\n"
+              "6x13.ttf -misc-" + std::string(5000, 'f') + "-bold-r-normal--13\n"
               "\n"
-              "6x13.pcf\t-misc-fixed-bold-r-normal--13\n"  // a tab is part of the file name
-              "6x13.pcf -adobe-%s%n-light-i-normal--10-100-75-75-p-60-iso8859-1");
+              "6x13.ttf\t-misc-fixed-bold-r-normal--13\n"  // a tab is part of the file name
+              "6x13.ttf -adobe-%s%n-light-i-normal--10-100-75-75-p-60-iso8859-1");
     std::vector<fsp_FontList> list(10);
     int count = 10;
     EXPECT_EQ(3, Fonts().GetX11Fonts((root / "x/fonts.dir").c_str(), list.data(), count));
@@ -588,7 +635,7 @@ TEST_F(Server, AFontDirectoryFileSkipsBrokenLinesAndMissingFiles)
     EXPECT_STREQ("Fixed Semicondensed", list[0].name.AsCharPtr());
     EXPECT_EQ(fsp_FontList::medium | fsp_FontList::roman | fsp_FontList::semicondensed, list[0].flags);
     EXPECT_STREQ("-*-fixed-medium-r-semicondensed-*-*-%d-*-*-m-*-*-*", list[0].pattern.AsCharPtr());
-    EXPECT_EQ((root / "x/6x13.pcf").string(), list[0].file.AsCharPtr());
+    EXPECT_EQ((root / "x/6x13.ttf").string(), list[0].file.AsCharPtr());
     EXPECT_STREQ("Fixed Narrow Demibold", list[1].name.AsCharPtr());
     EXPECT_EQ(fsp_FontList::demi | fsp_FontList::oblique | fsp_FontList::narrow, list[1].flags);
     // A "%" in a field is text; only the point-size field takes a size.
@@ -642,6 +689,20 @@ TEST_F(Server, TheSizeComesFromThePointSizeElseThePixelSizeElseTenPoints)
     EXPECT_FLOAT_EQ(7.5f, SizeOf(Load("-*-foo-*-*-*-*-*-75x-*")));
     EXPECT_FLOAT_EQ(10.0f, SizeOf(Load("-*-foo-*-*-*-*-*-nan-*")));
     EXPECT_FLOAT_EQ(10.0f, SizeOf(Load("-*-foo-*-*-*-*-*-1e99-*")));
+}
+
+TEST_F(Server, ASizeBeyondAnyScreenHasNoBitmapsButItsOutlines)
+{
+    Register("Foo (TrueType)", dejavu + "DejaVuSans.ttf");
+    unsigned const handle = Load("-*-foo-medium-r-normal-*-20000-*-*");  // 20000 pixels at 100 dpi
+    ASSERT_NE(noFont, handle);
+    EXPECT_EQ("", FileOf(handle));  // without a display the slot holds neither font
+    EXPECT_FLOAT_EQ(14400.0f, SizeOf(handle));
+    EXPECT_FALSE(Fonts().GetBitmap(handle, 'A').HasPixels());
+    EXPECT_EQ(0.0f, Fonts().GetWidth(handle, "A", 0, 0));
+    unsigned const outlines = LoadOutlines("-*-foo-medium-r-normal-*-*-144000-*");
+    EXPECT_EQ(dejavu + "DejaVuSans.ttf", FileOf(outlines));
+    EXPECT_GT(Fonts().GetOutlineWidth(outlines, "A"), 0.0f);
 }
 
 TEST_F(Server, TheSameNameAtTheSameResolutionIsTheSameSlotAndAPlainRequestKeepsIt)

@@ -219,6 +219,15 @@ TEST_F(XFonts, AnUnknownNameFallsBackToTheDefaultFontAndThenToAnyServerFont)
     std::string const huge = "-*-" + std::string(70000, 'h') + "-medium-r-normal-*-*-120-*";
     EXPECT_LT(Fonts().LoadFont(huge.c_str(), 0, 0, false, false, false), fsp_FontServer::slotCount);
     EXPECT_FALSE(Fonts().ValidFontString(huge.c_str(), display));
+    // Nor is a size beyond any screen: the X server would answer a scalable
+    // font with an error that ends the process.
+    for (char const * oversized : {"-*-*-*-*-*-*-20000-*-*-*-*-*-*-*", "-*-*-*-*-*-*-*-1200-100000-100000-*-*-*-*",
+                                   "-*-*-*-*-*-*-[~20000 0 0 20000]-*-*-*-*-*-*-*"}) {
+        unsigned const fallen = Fonts().LoadFont(oversized, 0, 0, false, false, false);
+        ASSERT_LT(fallen, fsp_FontServer::slotCount) << oversized;
+        EXPECT_NE(nullptr, Fonts().GetXFontStruct(fallen)) << oversized;
+        EXPECT_FALSE(Fonts().ValidFontString(oversized, display)) << oversized;
+    }
 }
 
 TEST_F(XFonts, WithADisplayOutlinesFallBackToCourierAndNeverToTheXServer)

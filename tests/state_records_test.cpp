@@ -153,6 +153,14 @@ TEST_F(StateRecords, ReadingAnotherTypeFailsTheStream)
     modC_StepStateInfo step(in);
     in >> step;
     EXPECT_FALSE(in.Good());
+    // A derived record has fields the base record has no room for.
+    modC_StepStateDialogInfo dialog(in);
+    std::stringstream derived;
+    bio_Ofilter written(derived);
+    written << dialog;
+    bio_Ifilter base(derived);
+    base >> step;
+    EXPECT_FALSE(base.Good());
 }
 
 TEST_F(StateRecords, IsAFollowsTheRegisteredParents)

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "TextRender.h"
 #include "fsp_FontServer.h"
@@ -142,15 +144,51 @@ TEST_F(TextRender, SvgHasAnOutlineAndFillPerGlyph)
 
 TEST(TextCommand, BadArgumentsAreReportedNotRendered)
 {
+    struct {
+        std::vector<std::string> arguments;
+        char const * says;
+    } const cases[] = {
+        {{"--size", "big"}, "needs a number"},
+        {{"--size", "nan"}, "--size must be"},
+        {{"--size", "-3"}, "--size must be"},
+        {{"--size", "0"}, "--size must be"},
+        {{"--size", "3000", "--dpi", "100"}, "at most 4096 pixels to the em"},
+        {{"--dpi", "-3"}, "--dpi must be"},
+        {{"--dpi", "nan"}, "--dpi must be"},
+        {{"--bogus"}, "unknown option"},
+        {{"--font"}, "missing value"},
+        {{"W\xc3\xb6rld \xe2\x82\xac \xe6\x97\xa5 \xe2\x82\xac"}, "cannot show \"\xe2\x82\xac\" (U+20AC), \"\xe6\x97\xa5\" (U+65E5):"},
+        {{"caf\xe9"}, "cannot show the byte 0xE9:"},
+    };
+    for (auto const & c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(2, RunTextCommand(c.arguments, out, err)) << c.arguments[0];
+        EXPECT_NE(std::string::npos, err.str().find(c.says)) << err.str();
+        EXPECT_EQ("", out.str());
+    }
     std::ostringstream out, err;
-    EXPECT_EQ(2, RunTextCommand({"--size", "big"}, out, err));
-    EXPECT_NE(std::string::npos, err.str().find("needs a number"));
-    EXPECT_EQ(2, RunTextCommand({"--dpi", "-3"}, out, err));
-    EXPECT_EQ(2, RunTextCommand({"--bogus"}, out, err));
-    EXPECT_EQ(2, RunTextCommand({"--font"}, out, err));
-    EXPECT_EQ(1, RunTextCommand({"--png", "/nonexistent-dir/x.png", "--svg", "/nonexistent-dir/x.svg", "hi"}, out,
-                                err));
+    EXPECT_EQ(1, RunTextCommand({"--png", "/nonexistent-dir/x.png", "hi"}, out, err));
     EXPECT_NE(std::string::npos, err.str().find("cannot write"));
+}
+
+TEST(TextCommand, Utf8BecomesLatin1AndOnlyTheNamedFilesAreWritten)
+{
+    std::string latin1, error;
+    EXPECT_TRUE(ToFontServerText("W\xc3\xb6rld \xc3\xbf\xc2\xa0!", latin1, error));
+    EXPECT_EQ("W\xf6rld \xff\xa0!", latin1);
+    for (char const * kept : {"png", "svg"}) {
+        std::string const png = ::testing::TempDir() + "named.png", svg = ::testing::TempDir() + "named.svg";
+        std::remove(png.c_str());
+        std::remove(svg.c_str());
+        std::string const option = std::string("--") + kept;
+        std::ostringstream out, err;
+        ASSERT_EQ(0, RunTextCommand({option, kept == std::string("png") ? png : svg, "W\xc3\xb6rld"}, out, err))
+            << err.str();
+        EXPECT_EQ(kept == std::string("png"), std::ifstream(png).good());
+        EXPECT_EQ(kept == std::string("svg"), std::ifstream(svg).good());
+        std::remove(png.c_str());
+        std::remove(svg.c_str());
+    }
 }
 
 TEST(TextCommand, FontRequestSetsThePointSizeField)

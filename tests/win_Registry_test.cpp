@@ -133,24 +133,32 @@ protected:
     std::multimap<std::string, std::string> values;
 };
 
-TEST_F(Fontconfig, OffersEveryInstalledTrueTypeFaceUnderItsFamilyAndStyle)
+TEST_F(Fontconfig, OffersEveryInstalledTrueTypeAndType1FaceUnderItsFamilyAndStyle)
 {
     EXPECT_EQ("DejaVuSans.ttf", File("DejaVu Sans (TrueType)"));  // the regular face has no style word
     EXPECT_EQ("DejaVuSans-BoldOblique.ttf", File("DejaVu Sans Bold Oblique (TrueType)"));
     EXPECT_EQ("DejaVuSansMono-Bold.ttf", File("DejaVu Sans Mono Bold (TrueType)"));
     EXPECT_EQ("LiberationSerif-BoldItalic.ttf", File("Liberation Serif Bold Italic (TrueType)"));
     EXPECT_EQ("LiberationSansNarrow-Regular.ttf", File("Liberation Sans Narrow (TrueType)"));
+    EXPECT_EQ("NimbusSans-Regular.pfb", File("Nimbus Sans (Type 1)"));
+    EXPECT_EQ("NimbusSans-BoldItalic.pfb", File("Nimbus Sans Bold Italic (Type 1)"));
+    EXPECT_EQ("C059-Roman.pfb", File("C059 (Type 1)"));
 }
 
-TEST_F(Fontconfig, EveryValueIsATrueTypeFileGivenByAbsolutePath)
+TEST_F(Fontconfig, EveryValueIsAFileTheEnginesReadGivenByAbsolutePathAndMarkedByItsKind)
 {
     ASSERT_FALSE(values.empty());
     for (auto const & [name, file] : values) {
-        EXPECT_EQ(" (TrueType)", name.substr(name.size() - 11)) << name;
         ASSERT_FALSE(file.empty());
         EXPECT_EQ('/', file[0]) << file;
         std::string const extension = fs::path(file).extension().string();
-        EXPECT_TRUE(extension == ".ttf" || extension == ".ttc") << file;  // no Type 1 or CFF faces
+        // No CFF faces (".otf") and no ".t1" copies of the Type 1 fonts.
+        if (extension == ".pfa" || extension == ".pfb")
+            EXPECT_EQ(" (Type 1)", name.substr(name.size() - 9)) << name;
+        else if (extension == ".ttf" || extension == ".ttc")
+            EXPECT_EQ(" (TrueType)", name.substr(name.size() - 11)) << name;
+        else
+            ADD_FAILURE() << file;
         EXPECT_TRUE(fs::is_regular_file(file)) << file;
     }
 }

@@ -23,8 +23,9 @@ void Usage(std::ostream & out)
            "                                    run the console front end on a terminal,\n"
            "                                    or play FILE (or piped input) as a session\n"
            "       qelmodc-demo text [--font NAME] [--size POINTS] [--dpi DPI] [--png FILE] [--svg FILE] [TEXT]\n"
-           "                                    render TEXT with the font server (NAME: an X logical\n"
-           "                                    font description or Default)\n";
+           "                                    render TEXT (UTF-8, Latin-1 characters) with the font\n"
+           "                                    server (NAME: an X logical font description or Default)\n"
+           "                                    into out/text.png and out/glyphs.svg, or the files named\n";
 }
 
 // The main job: the extrusion session, then the sample text.

@@ -11,6 +11,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "fsp_FSTextFont.h"
 #include "fsp_FontServer.h"
 #include "fsp_Module.h"
 
@@ -281,22 +282,83 @@ bool WriteSampleText(std::string const & directory, std::string & error)
            WriteGlyphSvg(lines, style, directory + "/glyphs.svg", error);
 }
 
+namespace {
+
+// The code point of the UTF-8 sequence at `at`, moving `at` past it; -1 for
+// bytes that are no UTF-8 (the byte is skipped).
+long NextCodePoint(std::string const & text, std::size_t & at)
+{
+    unsigned char const lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80)
+        return lead;
+    int const more = lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2 : lead >= 0xF0 && lead <= 0xF4 ? 3 : -1;
+    if (more < 0)
+        return -1;
+    long code = lead & (0x3F >> more);
+    for (int i = 0; i < more; ++i, ++at) {
+        if (at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80)
+            return -1;
+        code = code << 6 | (static_cast<unsigned char>(text[at]) & 0x3F);
+    }
+    long const least[] = {0, 0x80, 0x800, 0x10000};
+    if (code < least[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return -1;
+    return code;
+}
+
+std::string Formatted(char const * format, unsigned long value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+}  // namespace
+
+bool ToFontServerText(std::string const & utf8, std::string & latin1, std::string & error)
+{
+    latin1.clear();
+    std::vector<std::string> unshown;
+    for (std::size_t at = 0; at < utf8.size();) {
+        std::size_t const start = at;
+        long const code = NextCodePoint(utf8, at);
+        if (code > 0 && code <= 0xFF) {
+            latin1 += static_cast<char>(static_cast<unsigned char>(code));
+            continue;
+        }
+        std::string const shown =
+            code < 0 ? Formatted("the byte 0x%02lX", static_cast<unsigned char>(utf8[start]))
+                     : "\"" + utf8.substr(start, at - start) + "\" (" + Formatted("U+%04lX", static_cast<unsigned long>(code)) + ")";
+        if (std::find(unshown.begin(), unshown.end(), shown) == unshown.end())
+            unshown.push_back(shown);
+    }
+    if (unshown.empty())
+        return true;
+    error = "cannot show ";
+    for (std::size_t i = 0; i < unshown.size(); ++i)
+        error += (i ? ", " : "") + unshown[i];
+    error += ": the font server draws the characters of ISO 8859-1 (Latin-1), and the text must be UTF-8";
+    return false;
+}
+
 int RunTextCommand(std::vector<std::string> const & arguments, std::ostream & out, std::ostream & err)
 {
     TextLine line;
     TextStyle style;
-    std::string png = "out/text.png";
-    std::string svg = "out/glyphs.svg";
+    std::string png;
+    std::string svg;
     std::string text;
+    bool sized = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string const & a = arguments[i];
         bool const hasValue = i + 1 < arguments.size();
         try {
             if (a == "--font" && hasValue)
                 line.font = arguments[++i];
-            else if (a == "--size" && hasValue)
+            else if (a == "--size" && hasValue) {
                 line.points = std::stof(arguments[++i]);
-            else if (a == "--dpi" && hasValue)
+                sized = true;
+            } else if (a == "--dpi" && hasValue)
                 style.dpi = std::stof(arguments[++i]);
             else if (a == "--png" && hasValue)
                 png = arguments[++i];
@@ -312,16 +374,34 @@ int RunTextCommand(std::vector<std::string> const & arguments, std::ostream & ou
             return 2;
         }
     }
-    if (!(style.dpi > 0 && style.dpi <= 2400) || line.points < 0 || line.points > 1000) {
-        err << "text: --dpi must be in (0, 2400] and --size in [0, 1000]\n";
+    if (!(style.dpi > 0 && style.dpi <= 2400)) {
+        err << "text: --dpi must be a number above 0 and at most 2400\n";
         return 2;
     }
-    line.text = text.empty() ? "The quick brown fox jumps over the lazy dog" : text;
+    float const maxPoints = static_cast<float>(fsp_FSTextFont::maxEmPixels) * 72.0f / style.dpi;
+    if (sized && !(line.points > 0 && line.points <= maxPoints)) {
+        err << "text: --size must be a number of points above 0 and, at " << style.dpi << " dpi, at most "
+            << maxPoints << " (the font server draws glyphs of at most " << fsp_FSTextFont::maxEmPixels
+            << " pixels to the em)\n";
+        return 2;
+    }
+    if (!ToFontServerText(text.empty() ? "The quick brown fox jumps over the lazy dog" : text, line.text, text)) {
+        err << "text: " << text << "\n";
+        return 2;
+    }
+    // Without a file named, both go to out/; naming one writes that one alone.
+    if (png.empty() && svg.empty()) {
+        std::error_code ignored;
+        std::filesystem::create_directories("out", ignored);
+        png = "out/text.png";
+        svg = "out/glyphs.svg";
+    }
     std::string error;
-    if (!WriteTextPng({line}, style, png, error) || !WriteGlyphSvg({line}, style, svg, error)) {
+    if ((!png.empty() && !WriteTextPng({line}, style, png, error)) ||
+        (!svg.empty() && !WriteGlyphSvg({line}, style, svg, error))) {
         err << "text: " << error << "\n";
         return 1;
     }
-    out << "wrote " << png << " and " << svg << "\n";
+    out << "wrote " << (png.empty() ? svg : svg.empty() ? png : png + " and " + svg) << "\n";
     return 0;
 }

@@ -34,7 +34,14 @@ bool WriteGlyphSvg(std::vector<TextLine> const & lines, TextStyle const & style,
 // DIR/text.png and DIR/glyphs.svg (DIR is created when missing).
 bool WriteSampleText(std::string const & directory, std::string & error);
 
-// `text [--font NAME] [--size POINTS] [--dpi DPI] [--png FILE] [--svg FILE] [TEXT ...]`
+// UTF-8 text as the font server's single-byte characters (ISO 8859-1); false
+// with the characters it cannot show, or the bytes that are no UTF-8, named in
+// `error`.
+bool ToFontServerText(std::string const & utf8, std::string & latin1, std::string & error);
+
+// `text [--font NAME] [--size POINTS] [--dpi DPI] [--png FILE] [--svg FILE] [TEXT ...]`:
+// TEXT in UTF-8; with neither file named both go to out/text.png and
+// out/glyphs.svg, else only those named are written.
 int RunTextCommand(std::vector<std::string> const & arguments, std::ostream & out, std::ostream & err);
 
 #endif
