@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "fsp_PolygonCrossings.h"
 #include "fsp_PolygonEars.h"
 #include "fsp_PolygonGeometry.h"
 
@@ -62,8 +63,10 @@ struct fsp_Polygon::Workspace {
         int vertex;
     };
     std::vector<SortKey> keys;
+    std::vector<int> sweepOrder;      // nodes by u, then v
     std::vector<int> order;           // the ring of contours, largest first
     std::vector<int> scratch;
+    CrossingSweep crossings;
     EarCutter cutter;
     bool clockwise = false;           // the polygon's orientation
 
@@ -76,11 +79,11 @@ struct fsp_Polygon::Workspace {
 
     bool ContourOpen() const { return openContour >= 0; }
 
-    void Add(float x, float y)
+    void Add(double u, double v)
     {
         Node point;
-        point.u = -static_cast<double>(x);
-        point.v = static_cast<double>(y);
+        point.u = u;
+        point.v = v;
         if (static_cast<int>(nodes.size()) > openContour && SamePoint(nodes.back(), point))
             return;
         point.contour = static_cast<int>(contours.size());
@@ -120,8 +123,15 @@ struct fsp_Polygon::Workspace {
     {
         OrientPolygon();
         MergeCoincidentNeighbours();
-        SortVertices();
+        bool const pointsDistinct = SortVertices();
         SortContoursByArea();
+        if (!pointsDistinct || !crossings.Plain(nodes, sweepOrder)) {
+            KeepNonzeroBoundary();
+            if (contours.empty())
+                return;
+            SortVertices();
+            SortContoursByArea();
+        }
         Nest();
         Classify();
         if (contours.size() > 1)
@@ -134,7 +144,7 @@ struct fsp_Polygon::Workspace {
             int vertex = contour.head;
             do {
                 Node & n = nodes[vertex];
-                n.convexity = sign * Orient(nodes[n.previous], n, nodes[n.next]);
+                SetConvexity(n, nodes[n.previous], nodes[n.next], sign);
                 vertex = n.next;
             } while (vertex != contour.head);
             cutter.Cut(nodes, contour.head, contour.vertexCount, sign, output);
@@ -193,7 +203,8 @@ private:
     // The tolerance makes that order intransitive where u values step on in
     // tiny increments; it is read as: by u, with each run of u values closer
     // than the tolerance to their predecessor ordered by v.
-    void SortVertices()
+    // Returns whether all points are distinct.
+    bool SortVertices()
     {
         keys.clear();
         for (Contour const & c : contours) {
@@ -207,6 +218,9 @@ private:
         std::sort(keys.begin(), keys.end(), [](SortKey const & a, SortKey const & b) {
             return a.uv != b.uv ? a.uv < b.uv : a.vertex < b.vertex;
         });
+        sweepOrder.clear();
+        for (SortKey const & key : keys)
+            sweepOrder.push_back(key.vertex);
         auto u = [&](std::size_t k) { return nodes[keys[k].vertex].u; };
         for (std::size_t first = 0; first < keys.size();) {
             std::size_t end = first + 1;
@@ -219,10 +233,15 @@ private:
             first = end;
         }
         sorted.clear();
+        bool distinct = true;
         for (SortKey const & key : keys) {
             Node & n = nodes[key.vertex];
-            n.index = sorted.empty() || !SamePoint(nodes[sorted.back()], n) ? static_cast<int>(sorted.size())
-                                                                          : nodes[sorted.back()].index;
+            if (sorted.empty() || !SamePoint(nodes[sorted.back()], n)) {
+                n.index = static_cast<int>(sorted.size());
+            } else {
+                n.index = nodes[sorted.back()].index;
+                distinct = false;
+            }
             sorted.push_back(key.vertex);
         }
         for (Contour & c : contours) {
@@ -233,6 +252,27 @@ private:
                 vertex = nodes[vertex].next;
             }
         }
+        return distinct;
+    }
+
+    // Replaces the contours by the boundary of their nonzero region.
+    void KeepNonzeroBoundary()
+    {
+        scratch.clear();
+        for (Contour const & c : contours)
+            scratch.push_back(c.head);
+        std::vector<Ring> const rings = crossings.NonzeroBoundary(nodes, scratch, clockwise);
+        nodes.clear();
+        contours.clear();
+        for (Ring const & ring : rings) {
+            openContour = static_cast<int>(nodes.size());
+            for (RingPoint p : ring)
+                Add(p.u, p.v);
+            CloseContour();
+        }
+        for (Contour & c : contours)
+            c.twiceArea = std::abs(c.twiceArea);
+        MergeCoincidentNeighbours();
     }
 
     void SortContoursByArea()
@@ -333,11 +373,19 @@ private:
         return orientation * orientation <= kTolerance * kTolerance * (du * du + dv * dv);
     }
 
-    // Filled contours (odd winding) run with the polygon, holes against it.
+    // A contour bounds the filled region (nonzero winding) where the winding
+    // inside it and the winding around it, its parent's, are one zero and one
+    // not; any other contour lies within the region or outside it and goes.
+    // Filled contours run with the polygon, holes against it.
     void Classify()
     {
         for (Contour & c : contours) {
-            bool const filled = c.winding % 2 != 0;
+            bool const filled = c.winding != 0;
+            bool const filledAround = c.parent >= 0 && contours[c.parent].winding != 0;
+            if (filled == filledAround) {
+                c.dropped = true;
+                continue;
+            }
             bool const wanted = filled ? clockwise : !clockwise;
             if (c.clockwise != wanted) {
                 ReverseRing(nodes, c.head);
@@ -350,17 +398,19 @@ private:
     {
         scratch.clear();
         for (int c : order)
-            if (contours[c].clockwise != clockwise)
+            if (!contours[c].dropped && contours[c].clockwise != clockwise)
                 scratch.push_back(c);
         std::stable_sort(scratch.begin(), scratch.end(), [this](int a, int b) {
             return nodes[contours[a].head].index < nodes[contours[b].head].index;
         });
         for (int hole : scratch) {
             int parent = contours[hole].parent;
+            // Overlapping contours may nest in a circle.
+            for (std::size_t up = 0; parent >= 0 && contours[parent].dropped && up < contours.size(); ++up)
+                parent = contours[parent].parent;
             while (parent >= 0 && contours[parent].mergedInto >= 0)
                 parent = contours[parent].mergedInto;
-            // Only overlapping contours make a hole its own ancestor.
-            if (parent < 0 || parent == hole) {
+            if (parent < 0 || parent == hole || contours[parent].dropped) {
                 contours[hole].dropped = true;
                 continue;
             }
@@ -456,12 +506,12 @@ private:
     // Whether the ring's interior angle at `vertex` opens towards `target`.
     bool Faces(int vertex, int target) const
     {
-        double const sign = clockwise ? -1.0 : 1.0;
+        int const sign = clockwise ? -1 : 1;
         Node const & n = nodes[vertex];
         Node const & t = nodes[target];
-        bool const leftOfIncoming = sign * Orient(nodes[n.previous], n, t) > 0.0;
-        bool const leftOfOutgoing = sign * Orient(n, nodes[n.next], t) > 0.0;
-        if (sign * Orient(nodes[n.previous], n, nodes[n.next]) >= 0.0)
+        bool const leftOfIncoming = sign * OrientSign(nodes[n.previous], n, t) > 0;
+        bool const leftOfOutgoing = sign * OrientSign(n, nodes[n.next], t) > 0;
+        if (sign * OrientSign(nodes[n.previous], n, nodes[n.next]) >= 0)
             return leftOfIncoming && leftOfOutgoing;
         return leftOfIncoming || leftOfOutgoing;
     }
@@ -489,12 +539,11 @@ private:
         if (std::max(a.u, b.u) < std::min(p.u, q.u) || std::min(a.u, b.u) > std::max(p.u, q.u) ||
             std::max(a.v, b.v) < std::min(p.v, q.v) || std::min(a.v, b.v) > std::max(p.v, q.v))
             return false;
-        double const pqA = Orient(p, q, a), pqB = Orient(p, q, b);
-        double const abP = Orient(a, b, p), abQ = Orient(a, b, q);
-        auto sameSide = [](double s, double t) { return (s > 0.0 && t > 0.0) || (s < 0.0 && t < 0.0); };
-        if (sameSide(pqA, pqB) || sameSide(abP, abQ))
+        int const pqA = OrientSign(p, q, a), pqB = OrientSign(p, q, b);
+        int const abP = OrientSign(a, b, p), abQ = OrientSign(a, b, q);
+        if (pqA * pqB > 0 || abP * abQ > 0)
             return false;
-        if (pqA == 0.0 && pqB == 0.0)  // collinear: do they overlap?
+        if (pqA == 0 && pqB == 0)  // collinear: do they overlap?
             return std::max(std::min(p.u, q.u), std::min(a.u, b.u)) <= std::min(std::max(p.u, q.u), std::max(a.u, b.u)) &&
                    std::max(std::min(p.v, q.v), std::min(a.v, b.v)) <= std::min(std::max(p.v, q.v), std::max(a.v, b.v));
         return true;
@@ -554,7 +603,7 @@ fsp_Polygon::grupEnums fsp_Polygon::Vertex(float x, float y)
     if (!std::isfinite(x) || !std::isfinite(y))
         return Fail(grupFailure);
     try {
-        work->Add(x, y);
+        work->Add(-static_cast<double>(x), static_cast<double>(y));
     } catch (std::bad_alloc const &) {
         return Fail(grupOutOfMemory);
     }

@@ -210,39 +210,63 @@ public:
         band[0] = MakeEdge(shortest == 2 ? 0 : shortest + 1);
         band[1] = MakeEdge(shortest == 0 ? 2 : shortest - 1);
         // A side below the limit is far outside: its square, even rounded,
-        // is at least farSide.
+        // is at least farSide, and its rounding error, for a point in the
+        // box, is less than the rest.
         for (int k = 0; k < 2; ++k)
-            bandLimit[k] = -std::sqrt(band[k].farSide) * (1.0 + 1e-12);
+            bandLimit[k] = -std::sqrt(band[k].farSide) * (1.0 + 1e-12) -
+                           OrientError(band[k].du * (maxV - minV), band[k].dv * (maxU - minU));
     }
 
     bool IsNeighbour(ReflexVertex const & r) const { return r.vertex == next || r.vertex == previous; }
 
     // Whether a reflex vertex other than the neighbours blocks the ear: it
-    // lies inside the triangle, or on its boundary (within the tolerance)
-    // without being one of its corners; a cut past a vertex on the diagonal
-    // would fold the ring over itself.
+    // lies inside the triangle, or on its boundary (exactly, or within the
+    // tolerance) without being one of its corners; a cut past a vertex on the
+    // diagonal would fold the ring over itself.
     bool Blocks(ReflexVertex const & r) const
     {
         if (!InWidenedBox(r))
             return false;
-        double sides[3];
+        double sides[3], errors[3];
         for (int k = 0; k < 3; ++k) {
             Edge const edge = MakeEdge(k);
-            sides[k] = edge.Side(r);
-            if (edge.FarOutside(sides[k]))
+            sides[k] = edge.Side(r, errors[k]);
+            if (edge.FarOutside(sides[k], errors[k]))
                 return false;
         }
         if (sides[0] >= kTolerance && sides[1] >= kTolerance && sides[2] >= kTolerance)
             return true;
         int const index = nodes[r.vertex].index;
-        if (index == corners[0]->index || index == corners[1]->index || index == corners[2]->index)
-            return false;
-        if (sides[0] >= 0.0 && sides[1] >= 0.0 && sides[2] >= 0.0)
-            return true;
-        for (int k = 0; k < 3; ++k)
-            if (sides[k] < 0.0 && NearEdge(*corners[k], End(k), r))
+        bool const sharesCorner =
+            index == corners[0]->index || index == corners[1]->index || index == corners[2]->index;
+        if (!sharesCorner) {
+            if (sides[0] >= 0.0 && sides[1] >= 0.0 && sides[2] >= 0.0)
                 return true;
-        return false;
+            for (int k = 0; k < 3; ++k)
+                if (sides[k] < 0.0 && NearEdge(*corners[k], End(k), r))
+                    return true;
+        }
+        // The exact signs where the rounded ones are in doubt.
+        for (int k = 0; k < 3; ++k) {
+            if (sides[k] < -errors[k])
+                return false;
+            if (sides[k] <= errors[k] &&
+                sign * ExactOrientSign(corners[k]->u, corners[k]->v, End(k).u, End(k).v, r.u, r.v) < 0)
+                return false;
+        }
+        for (Node const * corner : corners)
+            if (corner->u == r.u && corner->v == r.v)
+                return false;
+        return true;
+    }
+
+    // Exactly inside, off the boundary.
+    bool StrictlyInside(Node const & p) const
+    {
+        for (int k = 0; k < 3; ++k)
+            if (sign * OrientSign(*corners[k], End(k), p) <= 0)
+                return false;
+        return true;
     }
 
     // The corner k: 0 the ear's vertex, 1 its next, 2 its previous.
@@ -257,9 +281,15 @@ private:
     struct Edge {
         // Orient(start, end, r), positive towards the inside.
         double Side(ReflexVertex const & r) const { return du * (r.v - v) - dv * (r.u - u); }
+        double Side(ReflexVertex const & r, double & error) const
+        {
+            double const left = du * (r.v - v), right = dv * (r.u - u);
+            error = OrientError(left, right);
+            return left - right;
+        }
 
-        // The tolerance or more outside the edge's line.
-        bool FarOutside(double side) const { return (side < 0.0) & (side * side >= farSide); }
+        // Certainly the tolerance or more outside the edge's line.
+        bool FarOutside(double side, double error) const { return (side < -error) & (side * side >= farSide); }
 
         double u, v;    // start
         double du, dv;  // to the end, times the orientation sign
@@ -614,13 +644,18 @@ public:
         sign = orientationSign;
         triangles.clear();
 
+        exact = false;
+        faint.clear();
         reflexVertices.clear();
         ForEachVertex([&](int vertex) {
             if (IsReflex(vertex))
                 reflexVertices.push_back(vertex);
+            else if (IsFaint(At(vertex)))
+                faint.push_back(vertex);
         });
         reflexSet.Build(nodes, head, vertexCount, reflexVertices);
-        earHeap.Reset(allNodes.size());
+        earHeapSize = allNodes.size();
+        earHeap.Reset(earHeapSize);
 
         // A search that finds no ear on an unchanged ring is followed by the
         // recovery step, which always removes a vertex.
@@ -635,7 +670,11 @@ public:
                 continue;
             }
             searchedAgain = false;
-            CutEar(earHeap.PopBest());
+            int const ear = earHeap.PopBest();
+            if (!exact && Folds(ear))
+                CutExactlyFromHere();
+            else
+                CutEar(ear);
         }
         if (vertexCount == 3)
             Emit(head);
@@ -656,12 +695,55 @@ private:
         } while (vertex != head);
     }
 
-    bool IsReflex(int vertex) { return At(vertex).convexity < -kTolerance; }
+    // Until a cut would fold, a vertex counts as reflex when its rounded
+    // convexity is below the tolerance, which keeps the order of the cuts
+    // that have always come out right; a vertex that is reflex by its exact
+    // sign but does not count is faint, and each cut is checked against the
+    // faint ones. From a cut that would fold on, the exact sign counts.
+    bool IsReflex(int vertex)
+    {
+        Node const & n = At(vertex);
+        return exact ? n.reflex : n.convexity < -kTolerance;
+    }
+
+    bool IsFaint(Node const & n) const { return !exact && n.reflex && !(n.convexity < -kTolerance); }
+
+    bool Folds(int ear)
+    {
+        if (At(ear).reflex)
+            return true;
+        EarTriangle const triangle(nodes, ear, sign);
+        for (std::size_t k = 0; k < faint.size();) {
+            Node const & n = At(faint[k]);
+            if (!IsFaint(n)) {
+                faint[k] = faint.back();
+                faint.pop_back();
+                continue;
+            }
+            if (triangle.StrictlyInside(n))
+                return true;
+            ++k;
+        }
+        return false;
+    }
+
+    void CutExactlyFromHere()
+    {
+        exact = true;
+        reflexVertices.clear();
+        ForEachVertex([&](int vertex) {
+            At(vertex).slot = -1;
+            if (IsReflex(vertex))
+                reflexVertices.push_back(vertex);
+        });
+        reflexSet.Build(nodes, head, vertexCount, reflexVertices);
+        earHeap.Reset(earHeapSize);
+    }
 
     bool IsEar(int vertex)
     {
         Node & n = At(vertex);
-        if (n.convexity < -kTolerance) {
+        if (IsReflex(vertex)) {
             n.blocker = vertex;
             return false;
         }
@@ -737,8 +819,10 @@ private:
     {
         Node & n = At(vertex);
         bool const wasReflex = n.slot >= 0;
-        n.convexity = sign * Orient(At(n.previous), n, At(n.next));
+        SetConvexity(n, At(n.previous), At(n.next), sign);
         bool const reflex = IsReflex(vertex);
+        if (IsFaint(n))
+            faint.push_back(vertex);
         if (wasReflex && !reflex)
             reflexSet.Remove(vertex);
         else if (reflex && !wasReflex)
@@ -755,6 +839,7 @@ private:
         At(n.next).blocker = -1;
         if (head == vertex)
             head = n.next;
+        n.reflex = false;  // out of the ring, no longer faint
         --vertexCount;
     }
 
@@ -861,6 +946,9 @@ private:
     EarHeap earHeap;
     ReflexSet reflexSet;
     std::vector<int> reflexVertices;
+    bool exact = false;
+    std::vector<int> faint;  // may hold vertices no longer faint
+    std::size_t earHeapSize = 0;
 };
 
 EarCutter::EarCutter() : cutter(std::make_unique<Cutter>()) {}

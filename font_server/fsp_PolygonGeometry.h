@@ -68,6 +68,17 @@ inline int OrientSign(Node const & a, Node const & b, Node const & c)
     return ExactOrientSign(a.u, a.v, b.u, b.v, c.u, c.v);
 }
 
+// Sets the vertex's convexity from its neighbours, for a polygon that runs
+// counter-clockwise (`sign` +1) or clockwise (-1) in (u, v).
+inline void SetConvexity(Node & n, Node const & previous, Node const & next, double sign)
+{
+    double const left = (n.u - previous.u) * (next.v - previous.v), right = (n.v - previous.v) * (next.u - previous.u);
+    n.convexity = sign * (left - right);
+    double const error = OrientError(left, right);
+    n.reflex = n.convexity < -error ||
+               (n.convexity <= error && sign * ExactOrientSign(previous.u, previous.v, n.u, n.v, next.u, next.v) < 0);
+}
+
 }  // namespace fsp_polygon
 
 #endif
