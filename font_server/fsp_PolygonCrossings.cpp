@@ -39,7 +39,7 @@ public:
             do {
                 Node const & n = nodes[vertex];
                 Node const & next = nodes[n.next];
-                edges.push_back({{n.u, n.v}, {next.u, next.v}, {}});
+                edges.push_back({{static_cast<float>(n.u), static_cast<float>(n.v)}, {static_cast<float>(next.u), static_cast<float>(next.v)}, {}});
                 vertex = n.next;
             } while (vertex != head);
         }
@@ -55,7 +55,9 @@ public:
     void Windings(Piece const & piece, int & left, int & right) const
     {
         RingPoint const a = points[piece.from], b = points[piece.to];
-        RingPoint const middle = {(a.u + b.u) / 2.0, (a.v + b.v) / 2.0};
+        Node middle;
+        middle.u = (double{a.u} + b.u) / 2.0;
+        middle.v = (double{a.v} + b.v) / 2.0;
         int others = 0;
         bool const horizontal = a.v == b.v;
         for (int k : Row(horizontal ? middle.u : middle.v, horizontal)) {
@@ -158,8 +160,8 @@ private:
             return std::min(std::max(x, std::max(std::min(p, q), std::min(r, w))), std::min(std::max(p, q), std::max(r, w)));
         };
         RingPoint crossing = {static_cast<float>(s.a.u + along * su), static_cast<float>(s.a.v + along * sv)};
-        crossing.u = clamp(crossing.u, s.a.u, s.b.u, t.a.u, t.b.u);
-        crossing.v = clamp(crossing.v, s.a.v, s.b.v, t.a.v, t.b.v);
+        crossing.u = static_cast<float>(clamp(crossing.u, s.a.u, s.b.u, t.a.u, t.b.u));
+        crossing.v = static_cast<float>(clamp(crossing.v, s.a.v, s.b.v, t.a.v, t.b.v));
         s.SplitAt(crossing);
         t.SplitAt(crossing);
     }
@@ -210,8 +212,9 @@ private:
             Buckets & b = buckets[horizontal];
             double low = std::numeric_limits<double>::max(), high = -low;
             for (RingPoint p : points) {
-                low = std::min(low, horizontal ? p.u : p.v);
-                high = std::max(high, horizontal ? p.u : p.v);
+                double const x = horizontal ? p.u : p.v;
+                low = std::min(low, x);
+                high = std::max(high, x);
             }
             int const count = std::max(1, static_cast<int>(std::sqrt(static_cast<double>(pieces.size()))));
             b.low = low;
@@ -244,22 +247,22 @@ private:
     }
 
     // +1 for a piece running up across the ray from p to the right, -1 down.
-    static int CrossingRight(RingPoint s, RingPoint t, RingPoint p)
+    static int CrossingRight(RingPoint s, RingPoint t, Node const & p)
     {
         if ((s.v <= p.v) == (t.v <= p.v))
             return 0;
-        int const side = Sign(s, t, p);  // p left of s -> t
+        int const side = OrientSign(At(s), At(t), p);  // p left of s -> t
         if (t.v > s.v)
             return side > 0 ? 1 : 0;
         return side < 0 ? -1 : 0;
     }
 
     // +1 for a piece running left across the ray from p upwards, -1 right.
-    static int CrossingAbove(RingPoint s, RingPoint t, RingPoint p)
+    static int CrossingAbove(RingPoint s, RingPoint t, Node const & p)
     {
         if ((s.u <= p.u) == (t.u <= p.u))
             return 0;
-        int const side = Sign(s, t, p);
+        int const side = OrientSign(At(s), At(t), p);
         if (t.u < s.u)
             return side > 0 ? 1 : 0;
         return side < 0 ? -1 : 0;

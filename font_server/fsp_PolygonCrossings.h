@@ -14,9 +14,10 @@
 
 namespace fsp_polygon {
 
+// Every point of the tessellator came in as a float or was rounded to one.
 struct RingPoint {
-    double u;
-    double v;
+    float u;
+    float v;
 };
 using Ring = std::vector<RingPoint>;
 
