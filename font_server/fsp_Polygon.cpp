@@ -313,7 +313,9 @@ private:
     // Whether `inner` lies in contour `outer`, judged by its head. A head on
     // the boundary of `outer` tells nothing (a hole touching its parent there,
     // or the dot of an "i" sitting on its stem), so the first vertex after it
-    // that is off the boundary decides; a ring lying wholly on it is inside.
+    // that is off the boundary decides, and when all are on it (rings that
+    // touch at every corner of one), the first edge's middle that is off it;
+    // a ring lying wholly on it is inside.
     bool Contains(int outer, Contour const & inner) const
     {
         int vertex = inner.head;
@@ -323,6 +325,15 @@ private:
                 if (place != Place::OnBoundary)
                     return place == Place::Inside;
             }
+            vertex = nodes[vertex].next;
+        } while (vertex != inner.head);
+        do {
+            Node middle;
+            middle.u = (nodes[vertex].u + nodes[nodes[vertex].next].u) / 2.0;
+            middle.v = (nodes[vertex].v + nodes[nodes[vertex].next].v) / 2.0;
+            Place const place = Locate(contours[outer], middle);
+            if (place != Place::OnBoundary)
+                return place == Place::Inside;
             vertex = nodes[vertex].next;
         } while (vertex != inner.head);
         return true;

@@ -175,9 +175,12 @@ struct ReflexVertex {
 // unpredictable, and test those.
 class EarTriangle {
 public:
-    EarTriangle(Node const * ringNodes, int ear, double orientationSign)
+    // An exact triangle is blocked only by a vertex exactly inside or on it,
+    // not by one within the tolerance of it.
+    EarTriangle(Node const * ringNodes, int ear, double orientationSign, bool exactOnly)
         : nodes(ringNodes),
           sign(orientationSign),
+          exact(exactOnly),
           next(nodes[ear].next),
           previous(nodes[ear].previous),
           corners{&nodes[ear], &nodes[next], &nodes[previous]},
@@ -239,7 +242,7 @@ public:
         int const index = nodes[r.vertex].index;
         bool const sharesCorner =
             index == corners[0]->index || index == corners[1]->index || index == corners[2]->index;
-        if (!sharesCorner) {
+        if (!sharesCorner && !exact) {
             if (sides[0] >= 0.0 && sides[1] >= 0.0 && sides[2] >= 0.0)
                 return true;
             for (int k = 0; k < 3; ++k)
@@ -260,11 +263,14 @@ public:
         return true;
     }
 
-    // Exactly inside, off the boundary.
-    bool StrictlyInside(Node const & p) const
+    // Exactly inside or on the boundary, and not a corner.
+    bool Covers(Node const & p) const
     {
         for (int k = 0; k < 3; ++k)
-            if (sign * OrientSign(*corners[k], End(k), p) <= 0)
+            if (sign * OrientSign(*corners[k], End(k), p) < 0)
+                return false;
+        for (Node const * corner : corners)
+            if (corner->u == p.u && corner->v == p.v)
                 return false;
         return true;
     }
@@ -332,6 +338,7 @@ private:
 
     Node const * nodes;
     double sign;
+    bool exact;
     int next, previous;  // the neighbours' vertices
     Node const * corners[3];
     double minU, maxU, minV, maxV;  // widened by the tolerance
@@ -712,7 +719,7 @@ private:
     {
         if (At(ear).reflex)
             return true;
-        EarTriangle const triangle(nodes, ear, sign);
+        EarTriangle const triangle(nodes, ear, sign, true);
         for (std::size_t k = 0; k < faint.size();) {
             Node const & n = At(faint[k]);
             if (!IsFaint(n)) {
@@ -720,7 +727,7 @@ private:
                 faint.pop_back();
                 continue;
             }
-            if (triangle.StrictlyInside(n))
+            if (triangle.Covers(n))
                 return true;
             ++k;
         }
@@ -749,7 +756,7 @@ private:
         }
         if (reflexSet.Empty())
             return true;
-        EarTriangle triangle(nodes, vertex, sign);
+        EarTriangle triangle(nodes, vertex, sign, exact);
         n.blocker = reflexSet.Blocker(triangle);
         return n.blocker < 0;
     }
