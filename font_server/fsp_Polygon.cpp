@@ -255,12 +255,22 @@ private:
         return distinct;
     }
 
-    // Replaces the contours by the boundary of their nonzero region.
+    // Replaces the contours by the boundary of their nonzero region. Points
+    // the same within the tolerance become the first of them.
     void KeepNonzeroBoundary()
     {
         scratch.clear();
-        for (Contour const & c : contours)
+        for (Contour const & c : contours) {
             scratch.push_back(c.head);
+            int vertex = c.head;
+            do {
+                Node & n = nodes[vertex];
+                Node const & first = nodes[sorted[n.index]];
+                n.u = first.u;
+                n.v = first.v;
+                vertex = n.next;
+            } while (vertex != c.head);
+        }
         std::vector<Ring> const rings = crossings.NonzeroBoundary(nodes, scratch, clockwise);
         nodes.clear();
         contours.clear();

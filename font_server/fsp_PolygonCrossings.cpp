@@ -39,7 +39,8 @@ public:
             do {
                 Node const & n = nodes[vertex];
                 Node const & next = nodes[n.next];
-                edges.push_back({{static_cast<float>(n.u), static_cast<float>(n.v)}, {static_cast<float>(next.u), static_cast<float>(next.v)}, {}});
+                if (n.u != next.u || n.v != next.v)
+                    edges.push_back({{static_cast<float>(n.u), static_cast<float>(n.v)}, {static_cast<float>(next.u), static_cast<float>(next.v)}, {}});
                 vertex = n.next;
             } while (vertex != head);
         }

@@ -206,7 +206,7 @@ void Rasterize(SampleGrid & grid, Triangle const & t)
 
 int ExpectedSense(Polygon const & input)
 {
-    double total = 0.0, largest = 0.0, largestArea = 0.0;
+    double total = 0.0, largest = -1.0, largestArea = 0.0;
     for (Ring const & ring : input) {
         if (ring.size() < 3)
             continue;
@@ -217,10 +217,11 @@ int ExpectedSense(Polygon const & input)
             largestArea = area;
         }
     }
-    int const sense = largestArea > 0.0 ? 1 : largestArea < 0.0 ? -1 : 0;
-    // The mirrored plane's total is -total; it is made positive when below
-    // the tessellator's tolerance.
-    return total > 1e-6 ? -sense : sense;
+    // The largest ring runs clockwise in the mirrored plane when it runs
+    // counter-clockwise here; the polygon is turned over when the mirrored
+    // plane's total, -total, is below the tessellator's tolerance.
+    bool const clockwiseMirrored = (largestArea > 0.0) != (total > 1e-6);
+    return clockwiseMirrored ? 1 : -1;
 }
 
 double NonzeroArea(Polygon const & input)

@@ -115,7 +115,7 @@ private:
 
 }  // namespace
 
-std::vector<Glyph> Glyphs(std::string const & fontFile, unsigned first, unsigned last, double em)
+std::vector<Glyph> Glyphs(std::string const & fontFile, unsigned first, unsigned last, double em, bool flattenAtEm)
 {
     std::vector<Glyph> glyphs;
     FT_Library library;
@@ -123,7 +123,7 @@ std::vector<Glyph> Glyphs(std::string const & fontFile, unsigned first, unsigned
         return glyphs;
     FT_Face face;
     if (FT_New_Face(library, fontFile.c_str(), 0, &face) == 0) {
-        double const flattenedEm = std::max(em, kSmallestFlattenedEm);
+        double const flattenedEm = flattenAtEm ? em : std::max(em, kSmallestFlattenedEm);
         if (FT_IS_SCALABLE(face) && FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(flattenedEm * 64), 72, 72) == 0) {
             for (unsigned code = first; code <= last; ++code) {
                 if (FT_Get_Char_Index(face, code) == 0 ||

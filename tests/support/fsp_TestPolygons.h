@@ -18,8 +18,10 @@ struct Glyph {
 };
 
 // The glyphs of the codes first..last that the font has, at `em` units per
-// em; below 50 units the outline is flattened at 50 and scaled down.
-std::vector<Glyph> Glyphs(std::string const & fontFile, unsigned first, unsigned last, double em);
+// em; below 50 units the outline is flattened at 50 and scaled down, unless
+// `flattenAtEm` (as the outline fonts do).
+std::vector<Glyph> Glyphs(std::string const & fontFile, unsigned first, unsigned last, double em,
+                          bool flattenAtEm = false);
 
 // Every scalable font file under /usr/share/fonts, sorted.
 std::vector<std::string> InstalledFonts();
