@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "fsp_PolygonBridges.h"
 #include "fsp_PolygonCrossings.h"
 #include "fsp_PolygonEars.h"
 #include "fsp_PolygonGeometry.h"
@@ -15,18 +16,6 @@
 using namespace fsp_polygon;
 
 namespace {
-
-struct Contour {
-    int head = -1;  // after the vertex sort: the vertex with the smallest index
-    int vertexCount = 0;
-    double twiceArea = 0.0;  // signed until the polygon is oriented, then absolute
-    bool clockwise = false;
-    int winding = 0;
-    int parent = -1;      // the contour that contains its head
-    int mergedInto = -1;  // a hole's enclosing contour, once bridged into it
-    bool dropped = false;
-    double minU = 0.0, minV = 0.0, maxU = 0.0, maxV = 0.0;
-};
 
 // An unsigned integer in the order of the coordinate, which came in as a float
 // and so converts back exactly. Integers compare faster in the vertex sort.
@@ -67,6 +56,7 @@ struct fsp_Polygon::Workspace {
     std::vector<int> order;           // the ring of contours, largest first
     std::vector<int> scratch;
     CrossingSweep crossings;
+    HoleBridges bridges;
     EarCutter cutter;
     bool clockwise = false;           // the polygon's orientation
 
@@ -424,150 +414,7 @@ private:
         std::stable_sort(scratch.begin(), scratch.end(), [this](int a, int b) {
             return nodes[contours[a].head].index < nodes[contours[b].head].index;
         });
-        for (int hole : scratch) {
-            int parent = contours[hole].parent;
-            // Overlapping contours may nest in a circle.
-            for (std::size_t up = 0; parent >= 0 && contours[parent].dropped && up < contours.size(); ++up)
-                parent = contours[parent].parent;
-            while (parent >= 0 && contours[parent].mergedInto >= 0)
-                parent = contours[parent].mergedInto;
-            if (parent < 0 || parent == hole || contours[parent].dropped) {
-                contours[hole].dropped = true;
-                continue;
-            }
-            Bridge(hole, parent);
-        }
-    }
-
-    // Joins the hole to the nearest vertex of its parent that does not sort
-    // after the hole's head (a nearer one counts only when nearer by the
-    // tolerance).
-    void Bridge(int hole, int parent)
-    {
-        int const head = contours[hole].head;
-        int const end = BridgeEnd(head, contours[parent].head);
-        int const endNext = nodes[end].next;
-        if (nodes[end].index == nodes[head].index) {
-            // The same point: splice the rings there.
-            int const headNext = nodes[head].next;
-            nodes[end].next = headNext;
-            nodes[headNext].previous = end;
-            nodes[head].next = endNext;
-            nodes[endNext].previous = head;
-            contours[parent].vertexCount += contours[hole].vertexCount;
-        } else {
-            // Two bridge edges, end -> head and back from copies of both.
-            int const headPrevious = nodes[head].previous;
-            int const headCopy = static_cast<int>(nodes.size());
-            int const endCopy = headCopy + 1;
-            nodes.push_back(nodes[head]);
-            nodes.push_back(nodes[end]);
-            nodes[end].next = head;
-            nodes[head].previous = end;
-            nodes[headPrevious].next = headCopy;
-            nodes[headCopy].previous = headPrevious;
-            nodes[headCopy].next = endCopy;
-            nodes[endCopy].previous = headCopy;
-            nodes[endCopy].next = endNext;
-            nodes[endNext].previous = endCopy;
-            contours[parent].vertexCount += contours[hole].vertexCount + 2;
-        }
-        contours[hole].mergedInto = parent;
-    }
-
-    int BridgeEnd(int head, int ring) const
-    {
-        auto notAfterHead = [&](int vertex) { return nodes[vertex].index <= nodes[head].index; };
-        auto inside = [&](int vertex) {
-            return nodes[vertex].index == nodes[head].index ||
-                   (Faces(vertex, head) && BridgeInside(head, vertex, ring));
-        };
-        int const nearest = NearestVertex(ring, head, notAfterHead);
-        if (nearest >= 0 && inside(nearest))
-            return nearest;
-        // The nearest vertex lies beyond an edge (under the crossbar of an
-        // "e", for one) or is the copy of a bridged point that faces another
-        // hole (the waist of a "B"): take the nearest that the head sees,
-        // preferring those that do not sort after it.
-        int seen = NearestVertex(ring, head, [&](int vertex) { return notAfterHead(vertex) && inside(vertex); });
-        if (seen < 0)
-            seen = NearestVertex(ring, head, inside);
-        if (seen >= 0)
-            return seen;
-        return nearest >= 0 ? nearest : NearestVertex(ring, head, [](int) { return true; });
-    }
-
-    // `accept` is asked only about a vertex that would be the nearest so far.
-    template <class Accept>
-    int NearestVertex(int ring, int target, Accept accept) const
-    {
-        Node const & t = nodes[target];
-        double best = std::numeric_limits<double>::max();
-        int nearest = -1;
-        int vertex = ring;
-        double reach = std::numeric_limits<double>::max();  // squared, a little over best - tolerance
-        do {
-            Node const & n = nodes[vertex];
-            double const du = n.u - t.u, dv = n.v - t.v;
-            double const squared = du * du + dv * dv;
-            if (squared < reach) {
-                double const distance = std::sqrt(squared);
-                if (distance < best - kTolerance && accept(vertex)) {
-                    best = distance;
-                    nearest = vertex;
-                    double const limit = std::max(0.0, best - kTolerance);
-                    reach = limit * limit * (1.0 + 1e-12) + std::numeric_limits<double>::min();
-                }
-            }
-            vertex = n.next;
-        } while (vertex != ring);
-        return nearest;
-    }
-
-    // Whether the ring's interior angle at `vertex` opens towards `target`.
-    bool Faces(int vertex, int target) const
-    {
-        int const sign = clockwise ? -1 : 1;
-        Node const & n = nodes[vertex];
-        Node const & t = nodes[target];
-        bool const leftOfIncoming = sign * OrientSign(nodes[n.previous], n, t) > 0;
-        bool const leftOfOutgoing = sign * OrientSign(n, nodes[n.next], t) > 0;
-        if (sign * OrientSign(nodes[n.previous], n, nodes[n.next]) >= 0)
-            return leftOfIncoming && leftOfOutgoing;
-        return leftOfIncoming || leftOfOutgoing;
-    }
-
-    // Whether the segment from the hole's head to the ring's vertex `end`
-    // meets no edge of the ring other than those at the two points.
-    bool BridgeInside(int head, int end, int ring) const
-    {
-        Node const & p = nodes[head];
-        Node const & q = nodes[end];
-        auto atEnds = [&](Node const & n) { return n.index == p.index || n.index == q.index; };
-        int vertex = ring;
-        do {
-            Node const & a = nodes[vertex];
-            Node const & b = nodes[a.next];
-            if (!atEnds(a) && !atEnds(b) && SegmentsMeet(p, q, a, b))
-                return false;
-            vertex = a.next;
-        } while (vertex != ring);
-        return true;
-    }
-
-    static bool SegmentsMeet(Node const & p, Node const & q, Node const & a, Node const & b)
-    {
-        if (std::max(a.u, b.u) < std::min(p.u, q.u) || std::min(a.u, b.u) > std::max(p.u, q.u) ||
-            std::max(a.v, b.v) < std::min(p.v, q.v) || std::min(a.v, b.v) > std::max(p.v, q.v))
-            return false;
-        int const pqA = OrientSign(p, q, a), pqB = OrientSign(p, q, b);
-        int const abP = OrientSign(a, b, p), abQ = OrientSign(a, b, q);
-        if (pqA * pqB > 0 || abP * abQ > 0)
-            return false;
-        if (pqA == 0 && pqB == 0)  // collinear: do they overlap?
-            return std::max(std::min(p.u, q.u), std::min(a.u, b.u)) <= std::min(std::max(p.u, q.u), std::max(a.u, b.u)) &&
-                   std::max(std::min(p.v, q.v), std::min(a.v, b.v)) <= std::min(std::max(p.v, q.v), std::max(a.v, b.v));
-        return true;
+        bridges.Join(nodes, contours, sorted, scratch, clockwise);
     }
 };
 

@@ -35,6 +35,19 @@ struct Node {
     int blocker = -1;
 };
 
+// A ring of nodes as it was given, and what the nesting made of it.
+struct Contour {
+    int head = -1;  // after the vertex sort: the vertex with the smallest index
+    int vertexCount = 0;
+    double twiceArea = 0.0;  // signed until the polygon is oriented, then absolute
+    bool clockwise = false;
+    int winding = 0;
+    int parent = -1;      // the contour that contains its head
+    int mergedInto = -1;  // a hole's enclosing contour, once bridged into it
+    bool dropped = false;
+    double minU = 0.0, minV = 0.0, maxU = 0.0, maxV = 0.0;
+};
+
 inline bool SamePoint(Node const & a, Node const & b)
 {
     return std::abs(a.u - b.u) < kTolerance && std::abs(a.v - b.v) < kTolerance;
