@@ -280,6 +280,71 @@ std::vector<Ring> CrossingSweep::NonzeroBoundary(std::vector<Node> const & nodes
 {
     Arrangement const arrangement(nodes, heads);
     std::vector<RingPoint> const & points = arrangement.points;
+    std::vector<Piece> const & pieces = arrangement.pieces;
+    auto angle = [&](int from, int to) {
+        return std::atan2(double{points[to].v} - points[from].v, double{points[to].u} - points[from].u);
+    };
+
+    // The pieces at each point by the angle at which they leave it.
+    struct End {
+        double angle;
+        int piece;
+        bool outgoing;
+    };
+    std::vector<int> firstEnd(points.size() + 1, 0);
+    for (Piece const & piece : pieces) {
+        ++firstEnd[piece.from + 1];
+        ++firstEnd[piece.to + 1];
+    }
+    for (std::size_t p = 0; p < points.size(); ++p)
+        firstEnd[p + 1] += firstEnd[p];
+    std::vector<End> ends(2 * pieces.size());
+    {
+        std::vector<int> next(firstEnd.begin(), firstEnd.end() - 1);
+        for (std::size_t k = 0; k < pieces.size(); ++k) {
+            Piece const & piece = pieces[k];
+            ends[next[piece.from]++] = {angle(piece.from, piece.to), static_cast<int>(k), true};
+            ends[next[piece.to]++] = {angle(piece.to, piece.from), static_cast<int>(k), false};
+        }
+    }
+    for (std::size_t p = 0; p < points.size(); ++p)
+        std::sort(ends.begin() + firstEnd[p], ends.begin() + firstEnd[p + 1],
+                  [](End const & a, End const & b) { return a.angle < b.angle; });
+
+    // The winding numbers beside every piece: from a ray for one piece of
+    // each connected part, and from there around each point, where the
+    // winding steps by a piece's weight from one side of it to the other.
+    std::vector<int> left(pieces.size()), right(pieces.size());
+    std::vector<char> known(pieces.size(), 0);
+    std::vector<int> pending;
+    for (std::size_t start = 0; start < pieces.size(); ++start) {
+        if (known[start])
+            continue;
+        arrangement.Windings(pieces[start], left[start], right[start]);
+        known[start] = 1;
+        pending = {pieces[start].from, pieces[start].to};
+        while (!pending.empty()) {
+            int const p = pending.back();
+            pending.pop_back();
+            int const first = firstEnd[p], count = firstEnd[p + 1] - first;
+            int from = 0;
+            while (from < count && !known[ends[first + from].piece])
+                ++from;
+            for (int step = 1; step < count; ++step) {
+                End const & before = ends[first + (from + step - 1) % count];
+                End const & e = ends[first + (from + step) % count];
+                if (known[e.piece])
+                    continue;
+                // The corner between them, counter-clockwise after `before`.
+                int const corner = before.outgoing ? left[before.piece] : right[before.piece];
+                int const weight = pieces[e.piece].weight;
+                left[e.piece] = e.outgoing ? corner + weight : corner;
+                right[e.piece] = e.outgoing ? corner : corner - weight;
+                known[e.piece] = 1;
+                pending.push_back(e.outgoing ? pieces[e.piece].to : pieces[e.piece].from);
+            }
+        }
+    }
 
     // The boundary pieces, directed so that the filled side lies left of
     // them (right when clockwise), grouped by their start.
@@ -288,12 +353,11 @@ std::vector<Ring> CrossingSweep::NonzeroBoundary(std::vector<Node> const & nodes
         bool used;
     };
     std::vector<Directed> boundary;
-    for (Piece const & piece : arrangement.pieces) {
-        int left, right;
-        arrangement.Windings(piece, left, right);
-        if ((left != 0) == (right != 0))
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        Piece const & piece = pieces[k];
+        if ((left[k] != 0) == (right[k] != 0))
             continue;
-        bool const keep = (left != 0) != clockwise;
+        bool const keep = (left[k] != 0) != clockwise;
         boundary.push_back(keep ? Directed{piece.from, piece.to, false} : Directed{piece.to, piece.from, false});
     }
     std::sort(boundary.begin(), boundary.end(), [](Directed const & l, Directed const & r) { return l.from < r.from; });
@@ -306,9 +370,6 @@ std::vector<Ring> CrossingSweep::NonzeroBoundary(std::vector<Node> const & nodes
     // At a point with several ways on, a ring takes the one that turns
     // furthest towards its filled side, so rings stay within their own
     // corner of the filled region there.
-    auto angle = [&](int from, int to) {
-        return std::atan2(points[to].v - points[from].v, points[to].u - points[from].u);
-    };
     std::vector<int> successor(boundary.size(), -1);
     for (std::size_t arriving = 0; arriving < boundary.size(); ++arriving) {
         int const at = boundary[arriving].to;
