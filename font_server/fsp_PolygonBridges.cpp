@@ -22,13 +22,17 @@ void HoleBridges::Join(std::vector<Node> & allNodes, std::vector<Contour> & allC
         highestBelow[k] = std::max(k > 0 ? highestBelow[k - 1] : -std::numeric_limits<double>::max(), n[(*sorted)[k]].u);
     for (std::size_t k = count; k-- > 0;)
         lowestAbove[k] = std::min(k + 1 < count ? lowestAbove[k + 1] : std::numeric_limits<double>::max(), n[(*sorted)[k]].u);
+    // Small polygons are walked around their rings: building the index would
+    // cost more than it saves.
+    indexed = count >= kIndexedFrom;
     nextCopy.assign(n.size(), -1);
     listOwner.resize(n.size());
     for (std::size_t k = 0; k < n.size(); ++k)
         listOwner[k] = static_cast<int>(k);
     seen.assign(n.size(), 0);
     search = 0;
-    IndexEdges();
+    if (indexed)
+        IndexEdges();
 
     for (int hole : holes) {
         std::vector<Contour> & c = *contours;
@@ -76,8 +80,10 @@ void HoleBridges::Bridge(int hole, int parent)
         n[head].next = endNext;
         n[endNext].previous = head;
         c[parent].vertexCount += c[hole].vertexCount;
-        Register(end);
-        Register(head);
+        if (indexed) {
+            Register(end);
+            Register(head);
+        }
     } else {
         // Two bridge edges, end -> head and back from copies of both.
         int const headPrevious = n[head].previous;
@@ -102,9 +108,11 @@ void HoleBridges::Bridge(int hole, int parent)
             nextCopy[owner] = copy;
             seen.push_back(0);
         }
-        Register(end);
-        Register(headCopy);
-        Register(endCopy);
+        if (indexed) {
+            Register(end);
+            Register(headCopy);
+            Register(endCopy);
+        }
     }
     c[hole].mergedInto = parent;
 }
@@ -143,6 +151,8 @@ int HoleBridges::BridgeEnd(int head, int parent)
 template <class Accept>
 int HoleBridges::Nearest(int parent, int head, bool eitherSide, Accept accept)
 {
+    if (!indexed)
+        return NearestAlongRing((*contours)[parent].head, head, accept);
     std::vector<Node> const & n = *nodes;
     std::vector<int> const & order = *sorted;
     Node const & t = n[head];
@@ -244,6 +254,18 @@ bool HoleBridges::BridgeInside(int head, int end, int parent)
     Node const & p = n[head];
     Node const & q = n[end];
     auto atEnds = [&](Node const & a) { return a.index == p.index || a.index == q.index; };
+    if (!indexed) {
+        int const ring = (*contours)[parent].head;
+        int vertex = ring;
+        do {
+            Node const & a = n[vertex];
+            Node const & b = n[a.next];
+            if (!atEnds(a) && !atEnds(b) && SegmentsMeet(p, q, a, b))
+                return false;
+            vertex = a.next;
+        } while (vertex != ring);
+        return true;
+    }
     ++search;
     bool meets = false;
     ForCells(std::min(p.u, q.u), std::min(p.v, q.v), std::max(p.u, q.u), std::max(p.v, q.v), [&](std::vector<int> & cell) {

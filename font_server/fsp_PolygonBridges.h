@@ -45,10 +45,13 @@ private:
     int Column(double u) const;
     int Row(double v) const;
 
+    static constexpr std::size_t kIndexedFrom = 512;  // vertices
+
     std::vector<Node> * nodes = nullptr;
     std::vector<Contour> * contours = nullptr;
     std::vector<int> const * sorted = nullptr;
     bool clockwise = false;
+    bool indexed = false;
 
     std::vector<int> nextCopy;    // the copies bridges made of a node of the sort, listed from it
     std::vector<int> listOwner;   // the node of the sort whose list holds a copy

@@ -404,11 +404,33 @@ bool CrossingSweep::Plain(std::vector<Node> const & nodes, std::vector<int> cons
     rank.resize(nodes.size());
     for (std::size_t k = 0; k < order.size(); ++k)
         rank[order[k]] = static_cast<int>(k);
-    slot.resize(nodes.size());
     active.clear();
-    auto place = [&](std::size_t from) {
-        for (std::size_t k = from; k < active.size(); ++k)
-            slot[active[k].id] = static_cast<int>(k);
+    // The first active edge that p does not lie above.
+    auto lowestNotBelow = [&](Node const & p) {
+        std::size_t low = 0, high = active.size();
+        while (low < high) {
+            std::size_t const middle = (low + high) / 2;
+            if (OrientSign(nodes[active[middle].left], nodes[active[middle].right], p) > 0)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        return static_cast<int>(low);
+    };
+    // Where an edge ending at p is: few edges are scanned, many searched.
+    auto find = [&](int id, Node const & p) {
+        int const size = static_cast<int>(active.size());
+        if (size <= kScannedUpTo) {
+            for (int k = 0; k < size; ++k)
+                if (active[k].id == id)
+                    return k;
+            return -1;
+        }
+        int const k = lowestNotBelow(p);
+        for (int at = k; at < std::min(size, k + 2); ++at)
+            if (active[at].id == id)
+                return at;
+        return -1;
     };
     auto meetsNeighbours = [&](int k, int count) {
         int const size = static_cast<int>(active.size());
@@ -421,9 +443,10 @@ bool CrossingSweep::Plain(std::vector<Node> const & nodes, std::vector<int> cons
         bool const fromLeft = rank[a] < rank[p], toLeft = rank[b] < rank[p];
         if (fromLeft != toLeft) {
             // The ring passes on: the new edge takes the old one's place.
-            int const k = slot[fromLeft ? a : p];
+            int const k = find(fromLeft ? a : p, n);
+            if (k < 0)
+                return false;  // the active edges are out of order: something crossed
             active[k] = fromLeft ? ActiveEdge{p, b, p} : ActiveEdge{p, a, a};
-            slot[active[k].id] = k;
             if (meetsNeighbours(k, 1))
                 return false;
             continue;
@@ -432,31 +455,23 @@ bool CrossingSweep::Plain(std::vector<Node> const & nodes, std::vector<int> cons
         if (OrientSign(nodes[a], n, nodes[b]) == 0)
             return false;
         if (fromLeft) {
-            int const k = std::min(slot[a], slot[p]);
-            if (std::max(slot[a], slot[p]) != k + 1)
+            int const ka = find(a, n), kp = find(p, n);
+            int const k = std::min(ka, kp);
+            if (k < 0 || std::max(ka, kp) != k + 1)
                 return false;  // an edge passes between them, through p
             active.erase(active.begin() + k, active.begin() + k + 2);
-            place(static_cast<std::size_t>(k));
             if (k > 0 && k < static_cast<int>(active.size()) && Meet(active[k - 1], active[k]))
                 return false;
             continue;
         }
-        std::size_t low = 0, high = active.size();
-        while (low < high) {
-            std::size_t const middle = (low + high) / 2;
-            int const side = OrientSign(nodes[active[middle].left], nodes[active[middle].right], n);
-            if (side == 0)
-                return false;  // p lies on an edge
-            if (side > 0)
-                low = middle + 1;
-            else
-                high = middle;
-        }
+        int const k = lowestNotBelow(n);
+        if (k < static_cast<int>(active.size()) &&
+            OrientSign(nodes[active[k].left], nodes[active[k].right], n) == 0)
+            return false;  // p lies on an edge
         ActiveEdge const toA = {p, a, a}, toB = {p, b, p};
         bool const aBelow = OrientSign(n, nodes[a], nodes[b]) > 0;
-        active.insert(active.begin() + static_cast<std::ptrdiff_t>(low), {aBelow ? toA : toB, aBelow ? toB : toA});
-        place(low);
-        if (meetsNeighbours(static_cast<int>(low), 2))
+        active.insert(active.begin() + k, {aBelow ? toA : toB, aBelow ? toB : toA});
+        if (meetsNeighbours(k, 2))
             return false;
     }
     return true;

@@ -43,7 +43,7 @@ private:
     std::vector<Node> const * sweepNodes = nullptr;
     std::vector<int> rank;           // of each vertex in the sweep
     std::vector<ActiveEdge> active;  // the edges across the sweep line, bottom up
-    std::vector<int> slot;           // of each active edge in `active`
+    static constexpr int kScannedUpTo = 48;
 };
 
 }  // namespace fsp_polygon

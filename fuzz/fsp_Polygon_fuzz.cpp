@@ -4,7 +4,7 @@
 // triangles of every polygon on the grid with the coverage check; a
 // violation aborts. Where the grid is so fine that the tolerance of 1e-6,
 // within which points are the same, moves edges by a visible part of the
-// polygon, only the sense of the triangles is checked.
+// polygon, only the sense of the triangles higher than that is checked.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -94,6 +94,7 @@ public:
             if (grid) {
                 fsp_check::Options options;
                 options.gridSize = 64;
+                options.flatHeight = coarse ? 0.0 : 2e-6;
                 fsp_check::Coverage const coverage = fsp_check::Check(rings, triangles, options);
                 if (coarse ? !coverage.Holds() : coverage.wrongOrientation > 0) {
                     std::fprintf(stderr, "coverage: %s\n", coverage.Describe().c_str());
@@ -137,8 +138,9 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const * data, std::size_t siz
 {
     if (size == 0)
         return 0;
-    // Grid steps from 2^-19, above the tolerance, to 2^20.
-    Session session(data[0] % 40 - 19);
+    // Grid steps from 2^-10 to 2^20; finer grids have features the size of
+    // the tolerance, and their points come in as raw floats.
+    Session session(data[0] % 31 - 10);
     std::size_t at = 1;
     auto take = [&](std::size_t count) {
         bool const enough = at + count <= size;

@@ -342,6 +342,12 @@ Coverage Check(Polygon const & input, std::vector<Triangle> const & triangles, O
             }
             flat = std::max(flat, 4 * kFloatRounding * largest * longest);
         }
+        if (options.flatHeight > 0.0) {
+            double longest = 0.0;
+            for (int k = 0; k < 3; ++k)
+                longest = std::max(longest, std::hypot(t[(k + 1) % 3].x - t[k].x, t[(k + 1) % 3].y - t[k].y));
+            flat = std::max(flat, options.flatHeight * longest);
+        }
         result.triangleArea += std::abs(det) / 2.0;
         if (std::abs(det) <= flat)
             continue;

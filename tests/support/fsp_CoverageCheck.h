@@ -40,6 +40,10 @@ struct Options {
     // The nonzero area when the caller knows it (a polygon simple by
     // construction, too large for the exact sweep); negative: computed.
     double knownArea = -1.0;
+    // Triangles no higher than this count as flat, whatever their sense: the
+    // tolerance within which the tessellator takes two points as one moves
+    // them by as much.
+    double flatHeight = 0.0;
 };
 
 // `input` as the tessellator received it (coordinates already floats).
