@@ -156,7 +156,9 @@ private:
         // A proper crossing, rounded to floats like the output and kept
         // within both edges' boxes.
         double const su = s.b.u - s.a.u, sv = s.b.v - s.a.v, tu = t.b.u - t.a.u, tv = t.b.v - t.a.v;
-        double const along = ((t.a.u - s.a.u) * tv - (t.a.v - s.a.v) * tu) / (su * tv - sv * tu);
+        double along = ((t.a.u - s.a.u) * tv - (t.a.v - s.a.v) * tu) / (su * tv - sv * tu);
+        if (!(along >= 0.0 && along <= 1.0))  // lost to rounding where the edges are all but parallel
+            along = along > 1.0 ? 1.0 : along < 0.0 ? 0.0 : 0.5;
         auto clamp = [](double x, double p, double q, double r, double w) {
             return std::min(std::max(x, std::max(std::min(p, q), std::min(r, w))), std::min(std::max(p, q), std::max(r, w)));
         };
@@ -237,7 +239,7 @@ private:
         {
             double const row = (x - low) * perUnit;
             int const last = static_cast<int>(rows.size()) - 1;
-            return row <= 0.0 ? 0 : row >= last ? last : static_cast<int>(row);
+            return !(row > 0.0) ? 0 : row >= last ? last : static_cast<int>(row);
         }
     };
 
