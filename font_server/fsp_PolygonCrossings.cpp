@@ -178,8 +178,19 @@ private:
         }
         std::sort(points.begin(), points.end(), Before);
         points.erase(std::unique(points.begin(), points.end(), Same), points.end());
+        // Points the same within the tolerance, as where edges cross close
+        // by, become the first of them, as everywhere in the tessellator.
+        std::vector<int> same(points.size());
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            same[i] = static_cast<int>(i);
+            for (std::size_t j = i; j-- > 0 && double{points[i].u} - points[j].u < kTolerance;)
+                if (std::abs(double{points[i].v} - points[j].v) < kTolerance) {
+                    same[i] = same[j];
+                    break;
+                }
+        }
         auto number = [&](RingPoint p) {
-            return static_cast<int>(std::lower_bound(points.begin(), points.end(), p, Before) - points.begin());
+            return same[std::lower_bound(points.begin(), points.end(), p, Before) - points.begin()];
         };
         std::vector<Piece> directed;
         for (Edge & e : edges) {
