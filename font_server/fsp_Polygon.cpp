@@ -115,7 +115,8 @@ struct fsp_Polygon::Workspace {
         MergeCoincidentNeighbours();
         bool const pointsDistinct = SortVertices();
         SortContoursByArea();
-        if (!pointsDistinct || !crossings.Plain(nodes, sweepOrder)) {
+        bool const plain = pointsDistinct && crossings.Plain(nodes, sweepOrder);
+        if (!plain) {
             KeepNonzeroBoundary();
             if (contours.empty())
                 return;
@@ -137,7 +138,7 @@ struct fsp_Polygon::Workspace {
                 SetConvexity(n, nodes[n.previous], nodes[n.next], sign);
                 vertex = n.next;
             } while (vertex != contour.head);
-            cutter.Cut(nodes, contour.head, contour.vertexCount, sign, output);
+            cutter.Cut(nodes, contour.head, contour.vertexCount, sign, !plain, output);
         }
     }
 

@@ -14,15 +14,26 @@ constexpr double kDegreesPerRadian = 57.29577951308232;
 
 // The cosine of the triangle's smallest angle, i.e. its largest cosine, each
 // taken as the normalised dot product of the two edges at a corner. A cosine
-// of 1 or more, and a corner without length, mean the angle 0.
+// of 1 or more, and a corner without length, mean the angle 0. The smallest
+// angle lies opposite the shortest side; where that side is clearly the
+// shortest and the angle not tiny, its cosine alone is the largest of the
+// three as rounded, and the other two need not be worked out.
 double LargestCosine(Node const & a, Node const & b, Node const & c)
 {
     double const abU = b.u - a.u, abV = b.v - a.v;
     double const bcU = c.u - b.u, bcV = c.v - b.v;
     double const caU = a.u - c.u, caV = a.v - c.v;
-    double const ab = std::sqrt(abU * abU + abV * abV);
-    double const bc = std::sqrt(bcU * bcU + bcV * bcV);
-    double const ca = std::sqrt(caU * caU + caV * caV);
+    double const ab2 = abU * abU + abV * abV, bc2 = bcU * bcU + bcV * bcV, ca2 = caU * caU + caV * caV;
+    double const shortest = std::min(ab2, std::min(bc2, ca2));
+    double const second = ab2 == shortest ? std::min(bc2, ca2) : bc2 == shortest ? std::min(ab2, ca2) : std::min(ab2, bc2);
+    if (shortest > 0.0 && second - shortest > 1e-6 * second) {
+        double const cosine = bc2 == shortest   ? -(abU * caU + abV * caV) / (std::sqrt(ab2) * std::sqrt(ca2))
+                              : ca2 == shortest ? -(bcU * abU + bcV * abV) / (std::sqrt(bc2) * std::sqrt(ab2))
+                                                : -(caU * bcU + caV * bcV) / (std::sqrt(ca2) * std::sqrt(bc2));
+        if (cosine <= 1.0 - 1e-6)
+            return cosine;
+    }
+    double const ab = std::sqrt(ab2), bc = std::sqrt(bc2), ca = std::sqrt(ca2);
     if (ab == 0.0 || bc == 0.0 || ca == 0.0)
         return 1.0;
     double const atA = -(abU * caU + abV * caV) / (ab * ca);
@@ -642,7 +653,7 @@ private:
 // Cuts one ring, whose convexities are set, into triangles.
 class EarCutter::Cutter {
 public:
-    void Cut(std::vector<Node> & allNodes, int ringHead, int count, double orientationSign,
+    void Cut(std::vector<Node> & allNodes, int ringHead, int count, double orientationSign, bool exactly,
              cow_1DArrayList<g3d_Point> & out)
     {
         nodes = allNodes.data();
@@ -651,7 +662,7 @@ public:
         sign = orientationSign;
         triangles.clear();
 
-        exact = false;
+        exact = exactly;
         faint.clear();
         reflexVertices.clear();
         ForEachVertex([&](int vertex) {
@@ -962,10 +973,10 @@ EarCutter::EarCutter() : cutter(std::make_unique<Cutter>()) {}
 
 EarCutter::~EarCutter() = default;
 
-void EarCutter::Cut(std::vector<Node> & nodes, int ringHead, int count, double orientationSign,
+void EarCutter::Cut(std::vector<Node> & nodes, int ringHead, int count, double orientationSign, bool exactly,
                     cow_1DArrayList<g3d_Point> & out)
 {
-    cutter->Cut(nodes, ringHead, count, orientationSign, out);
+    cutter->Cut(nodes, ringHead, count, orientationSign, exactly, out);
 }
 
 }  // namespace fsp_polygon

@@ -22,8 +22,11 @@ public:
 
     // Cuts the ring through `ringHead` of `count` vertices, whose convexities
     // are set, and appends its triangles to `out`. `orientationSign` is +1
-    // when the polygon runs counter-clockwise in (u, v).
-    void Cut(std::vector<Node> & nodes, int ringHead, int count, double orientationSign,
+    // when the polygon runs counter-clockwise in (u, v). `exactly`: reflex
+    // vertices and the vertices in an ear are told by exact signs alone from
+    // the start, not within the tolerance, which keeps the order of cuts that
+    // plain rings have always had.
+    void Cut(std::vector<Node> & nodes, int ringHead, int count, double orientationSign, bool exactly,
              cow_1DArrayList<g3d_Point> & out);
 
 private:

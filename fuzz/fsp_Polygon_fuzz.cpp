@@ -138,9 +138,9 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const * data, std::size_t siz
 {
     if (size == 0)
         return 0;
-    // Grid steps from 2^-6 to 2^20; finer grids have features near the size
+    // Grid steps from 2^-10 to 2^20; finer grids have features near the size
     // of the tolerance, and their points come in as raw floats.
-    Session session(data[0] % 27 - 6);
+    Session session(data[0] % 31 - 10);
     std::size_t at = 1;
     auto take = [&](std::size_t count) {
         bool const enough = at + count <= size;
