@@ -173,6 +173,7 @@ private:
     {
         for (Edge const & e : edges) {
             points.push_back(e.a);
+            points.push_back(e.b);
             for (Split const & split : e.splits)
                 points.push_back(split.point);
         }

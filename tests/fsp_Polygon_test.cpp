@@ -255,8 +255,10 @@ std::vector<Shape> const & Shapes()
         {"hole sharing an outer corner", {Square(0, 0, 10), {{10, 10}, {6, 8}, {8, 6}}}},
         {"island touching its hole", {Square(0, 0, 10), Square(2, 2, 6, false), Square(2, 2, 3)}},
         {"figure eight", {{{0, 0}, {2, 0}, {2, 2}, {4, 2}, {4, 4}, {2, 4}, {2, 2}, {0, 2}}}},
-        {"ring through two points twice", {{{249, 221}, {1, 228}, {53, 53}, {53, 199}, {165, 165}, {53, 53}, {53, 165}, {165, 165}, {2, 3}}}},
-        {"stem and dot", {{{0.53125, 0}, {1.64062, 0}, {1.64062, 5}, {0.53125, 5}}, {{0.53125, 5}, {1.64062, 5}, {1.64062, 6}, {0.53125, 6}}}},
+        {"ring through two points twice",
+         {{{249, 221}, {1, 228}, {53, 53}, {53, 199}, {165, 165}, {53, 53}, {53, 165}, {165, 165}, {2, 3}}}},
+        {"stem and dot",
+         {{{0.53125, 0}, {1.64062, 0}, {1.64062, 5}, {0.53125, 5}}, {{0.53125, 5}, {1.64062, 5}, {1.64062, 6}, {0.53125, 6}}}},
         // Zero area.
         {"hole identical to its ring", {Square(0, 0, 4), Square(0, 0, 4, false)}},
         {"collinear spike out", {{{0, 0}, {4, 0}, {4, 2}, {9, 2}, {4, 2}, {4, 4}, {0, 4}}}},
@@ -290,7 +292,8 @@ TEST(fsp_PolygonNonzero, EveryShapeAndItsMirrorImageIsCoveredOnce)
 TEST(fsp_PolygonNonzero, ZeroAreaGivesNoTriangles)
 {
     for (char const * name : {"hole identical to its ring", "one triangle there and back"}) {
-        auto const shape = std::find_if(Shapes().begin(), Shapes().end(), [&](Shape const & s) { return s.name == std::string(name); });
+        auto const shape = std::find_if(Shapes().begin(), Shapes().end(),
+                                        [&](Shape const & s) { return s.name == std::string(name); });
         Result const result = Tessellate(shape->polygon);
         EXPECT_EQ(result.code, fsp_Polygon::grupSuccess);
         EXPECT_TRUE(result.triangles.empty()) << name;
@@ -345,6 +348,20 @@ TEST(fsp_PolygonHostile, HugeAndTinyCoordinates)
             EXPECT_LE((t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[1].y - t[0].y) * (t[2].x - t[0].x), 0.0)
                 << "a triangle turned against the polygon";
     }
+    // Found by the fuzz target: edges across the whole float range crossing
+    // at points every piece must still find.
+    Polygon const crossingHuge = {
+        {{0x1.78p+7, 0x1p+5}, {0x1.8ep+7, 0x1.f8p+6}, {0x1.9400fcp+125, 0x1.fcfcfcp+125},
+         {0x1.fcfcfcp+125, 0x1.fcfcfcp-3}, {-0x1.fcfcfcp+127, 0x1.fcfc5cp+125}, {0x1.fcfcfcp+125, 0x1.fcfcfcp+125},
+         {0x1.fcfcfcp+125, 0x1.fcfcfcp+125}, {0x1.fcfafcp+125, 0x1.fcfcfcp+125}, {-0x1.fefcfcp-123, -0x1.ac097p-69},
+         {0x1.0971p+45, 0x1.00093ap+90}, {0x1.f8p+6, 0x1.f8p+6}},
+        {{0x1.b8p+7, 0x1.92p+7}, {0x1.7cp+7, 0x1.c6p+7}, {0x1.12p+7, 0x1.6p+4},
+         {0x1.cp+3, 0x1.7cp+7}, {0x1.b8p+6, 0x1.46p+7}, {0x1.84p+7, 0x1.bp+7},
+         {0x1.4p+6, 0x1.68p+6}, {0x1.ep+6, 0x1.d8p+6}, {0x1.4p+4, 0x1.68p+6},
+         {0x1.4cp+7, 0x1.6p+6}, {0x1.14p+6, 0x1.7p+7}, {0x1.74p+6, 0x1.c8p+7},
+         {0x1.48p+5, 0x1.74p+7}, {0x1.6ap+7, 0x1.72p+7}, {0x1.04fcfcp+125, 0x1.7cfcfcp+125},
+         {0x1.fefcfcp-34, 0x1.fcfcfcp+125}, {0x1.fcfcfcp+125, 0x1.fcfcfcp+125}}};
+    EXPECT_EQ(Tessellate(crossingHuge).code, fsp_Polygon::grupSuccess);
 }
 
 // -------------------------------------------------------------- real glyphs
