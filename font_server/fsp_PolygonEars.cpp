@@ -730,6 +730,8 @@ private:
     {
         if (At(ear).reflex)
             return true;
+        if (faint.empty())
+            return false;
         EarTriangle const triangle(nodes, ear, sign, true);
         for (std::size_t k = 0; k < faint.size();) {
             Node const & n = At(faint[k]);
