@@ -89,9 +89,11 @@ private:
     struct Edge {
         RingPoint a, b;
         std::vector<Split> splits;
+        // In doubles: differences of floats may overflow floats.
         double Along(RingPoint p) const
         {
-            return std::abs(b.u - a.u) >= std::abs(b.v - a.v) ? (p.u - a.u) / (b.u - a.u) : (p.v - a.v) / (b.v - a.v);
+            double const du = double{b.u} - a.u, dv = double{b.v} - a.v;
+            return std::abs(du) >= std::abs(dv) ? (double{p.u} - a.u) / du : (double{p.v} - a.v) / dv;
         }
         void SplitAt(RingPoint p)
         {
@@ -155,8 +157,9 @@ private:
         }
         // A proper crossing, rounded to floats like the output and kept
         // within both edges' boxes.
-        double const su = s.b.u - s.a.u, sv = s.b.v - s.a.v, tu = t.b.u - t.a.u, tv = t.b.v - t.a.v;
-        double along = ((t.a.u - s.a.u) * tv - (t.a.v - s.a.v) * tu) / (su * tv - sv * tu);
+        double const su = double{s.b.u} - s.a.u, sv = double{s.b.v} - s.a.v;
+        double const tu = double{t.b.u} - t.a.u, tv = double{t.b.v} - t.a.v;
+        double along = ((double{t.a.u} - s.a.u) * tv - (double{t.a.v} - s.a.v) * tu) / (su * tv - sv * tu);
         if (!(along >= 0.0 && along <= 1.0))  // lost to rounding where the edges are all but parallel
             along = along > 1.0 ? 1.0 : along < 0.0 ? 0.0 : 0.5;
         auto clamp = [](double x, double p, double q, double r, double w) {

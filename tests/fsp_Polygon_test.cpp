@@ -362,6 +362,9 @@ TEST(fsp_PolygonHostile, HugeAndTinyCoordinates)
          {0x1.48p+5, 0x1.74p+7}, {0x1.6ap+7, 0x1.72p+7}, {0x1.04fcfcp+125, 0x1.7cfcfcp+125},
          {0x1.fefcfcp-34, 0x1.fcfcfcp+125}, {0x1.fcfcfcp+125, 0x1.fcfcfcp+125}}};
     EXPECT_EQ(Tessellate(crossingHuge).code, fsp_Polygon::grupSuccess);
+    // Edges longer than the largest float cross.
+    Polygon const hugeBowtie = {{{-3e38, -3e38}, {3e38, 3e38}, {3e38, -3e38}, {-3e38, 3e38}}};
+    ExpectCovers(hugeBowtie, Tessellate(hugeBowtie), "bowtie across the float range");
 }
 
 // -------------------------------------------------------------- real glyphs
