@@ -8,57 +8,14 @@
 #include <new>
 #include <vector>
 
+#include "fsp_PolygonBridges.h"
+#include "fsp_PolygonCrossings.h"
+#include "fsp_PolygonEars.h"
+#include "fsp_PolygonGeometry.h"
+
+using namespace fsp_polygon;
+
 namespace {
-
-// The one absolute tolerance of every geometric decision.
-constexpr double kTolerance = 1e-6;
-constexpr double kDegreesPerRadian = 57.29577951308232;
-
-// All geometry runs on the input mirrored, u = -x and v = y; orientations are
-// those of this plane.
-struct Node {
-    double u = 0.0;
-    double v = 0.0;
-    int index = -1;  // rank in the vertex sort; points equal within the tolerance share it
-    int next = -1;
-    int previous = -1;
-    int contour = -1;  // the contour the point was given in
-    // Twice the signed area of (previous, this, next), signed so that a vertex
-    // turning with the polygon is positive.
-    double convexity = 0.0;
-
-    // Cutting state.
-    int nextEar = -1;       // the ears, chained in ring order
-    int previousEar = -1;
-    int cell = -1;          // of the reflex set's grid
-    int slot = -1;          // >= 0 exactly while the vertex is in the reflex set
-    // Why the vertex last failed the ear test, while its neighbours stay: the
-    // vertex itself when reflex, else the reflex vertex in its triangle; -1
-    // when unknown.
-    int blocker = -1;
-};
-
-struct Contour {
-    int head = -1;  // after the vertex sort: the vertex with the smallest index
-    int vertexCount = 0;
-    double twiceArea = 0.0;  // signed until the polygon is oriented, then absolute
-    bool clockwise = false;
-    int winding = 0;
-    int parent = -1;      // the contour that contains its head
-    int mergedInto = -1;  // a hole's enclosing contour, once bridged into it
-    bool dropped = false;
-    double minU = 0.0, minV = 0.0, maxU = 0.0, maxV = 0.0;
-};
-
-double Orient(Node const & a, Node const & b, Node const & c)
-{
-    return (b.u - a.u) * (c.v - a.v) - (b.v - a.v) * (c.u - a.u);
-}
-
-bool SamePoint(Node const & a, Node const & b)
-{
-    return std::abs(a.u - b.u) < kTolerance && std::abs(a.v - b.v) < kTolerance;
-}
 
 // An unsigned integer in the order of the coordinate, which came in as a float
 // and so converts back exactly. Integers compare faster in the vertex sort.
@@ -72,855 +29,6 @@ std::uint32_t OrderKey(double coordinate)
     return bits & 0x80000000u ? ~bits : bits | 0x80000000u;
 }
 
-// The cosine of the triangle's smallest angle, i.e. its largest cosine, each
-// taken as the normalised dot product of the two edges at a corner. A cosine
-// of 1 or more, and a corner without length, mean the angle 0.
-double LargestCosine(Node const & a, Node const & b, Node const & c)
-{
-    double const abU = b.u - a.u, abV = b.v - a.v;
-    double const bcU = c.u - b.u, bcV = c.v - b.v;
-    double const caU = a.u - c.u, caV = a.v - c.v;
-    double const ab = std::sqrt(abU * abU + abV * abV);
-    double const bc = std::sqrt(bcU * bcU + bcV * bcV);
-    double const ca = std::sqrt(caU * caU + caV * caV);
-    if (ab == 0.0 || bc == 0.0 || ca == 0.0)
-        return 1.0;
-    double const atA = -(abU * caU + abV * caV) / (ab * ca);
-    double const atB = -(bcU * abU + bcV * abV) / (bc * ab);
-    double const atC = -(caU * bcU + caV * bcV) / (ca * bc);
-    return std::min(1.0, std::max(atA, std::max(atB, atC)));
-}
-
-double DegreesOf(double cosine)
-{
-    if (cosine >= 1.0)
-        return 0.0;
-    if (cosine <= -1.0)
-        return 180.0;
-    return std::acos(cosine) * kDegreesPerRadian;
-}
-
-// Ears rank by their smallest angle in degrees, larger first, and among equal
-// angles by the order the points were given, so that the order is total and
-// does not depend on the heap's layout. They are kept by the cosine of that
-// angle: the arc cosine is decreasing and steeper than 1, so cosines further
-// apart than kCosineResolution give distinct degrees in the opposite order,
-// and only nearer ones need the degrees.
-constexpr double kCosineResolution = 1e-14;
-
-struct RankedEar {
-    double smallestAngleCosine;  // the lower, the better
-    int vertex;
-};
-
-bool Better(RankedEar const & a, RankedEar const & b)
-{
-    if (a.smallestAngleCosine != b.smallestAngleCosine) {
-        if (std::abs(a.smallestAngleCosine - b.smallestAngleCosine) > kCosineResolution)
-            return a.smallestAngleCosine < b.smallestAngleCosine;
-        double const degreesA = DegreesOf(a.smallestAngleCosine), degreesB = DegreesOf(b.smallestAngleCosine);
-        if (degreesA != degreesB)
-            return degreesA > degreesB;
-    }
-    return a.vertex < b.vertex;
-}
-
-// Array-based binary max-heap of ears; each vertex's position is kept so that
-// an ear can leave from the middle or move after a new rating. The positions
-// are an array of their own: a sift moves through them at random, and they are
-// far more compact than the nodes.
-class EarHeap {
-public:
-    void Reset(std::size_t vertexCount)
-    {
-        slots.clear();
-        positions.assign(vertexCount, -1);
-    }
-    bool Empty() const { return slots.empty(); }
-    bool Contains(int vertex) const { return positions[vertex] >= 0; }
-
-    void Push(int ear, double smallestAngleCosine)
-    {
-        slots.push_back(RankedEar{smallestAngleCosine, ear});
-        SiftUp(static_cast<int>(slots.size()) - 1);
-    }
-
-    int PopBest()
-    {
-        int const best = slots.front().vertex;
-        Remove(best);
-        return best;
-    }
-
-    void Remove(int ear)
-    {
-        int const position = positions[ear];
-        positions[ear] = -1;
-        RankedEar const last = slots.back();
-        slots.pop_back();
-        if (last.vertex != ear) {
-            Place(last, position);
-            Restore(position);
-        }
-    }
-
-    void Rerate(int ear, double smallestAngleCosine)
-    {
-        int const position = positions[ear];
-        slots[position].smallestAngleCosine = smallestAngleCosine;
-        Restore(position);
-    }
-
-private:
-    void Place(RankedEar const & ear, int position)
-    {
-        slots[position] = ear;
-        positions[ear.vertex] = position;
-    }
-
-    void Restore(int position)
-    {
-        if (position > 0 && Better(slots[position], slots[(position - 1) / 2]))
-            SiftUp(position);
-        else
-            SiftDown(position);
-    }
-
-    void SiftUp(int position)
-    {
-        RankedEar const ear = slots[position];
-        while (position > 0) {
-            int const parent = (position - 1) / 2;
-            if (!Better(ear, slots[parent]))
-                break;
-            Place(slots[parent], position);
-            position = parent;
-        }
-        Place(ear, position);
-    }
-
-    void SiftDown(int position)
-    {
-        RankedEar const ear = slots[position];
-        int const size = static_cast<int>(slots.size());
-        for (;;) {
-            int child = 2 * position + 1;
-            if (child >= size)
-                break;
-            if (child + 1 < size && Better(slots[child + 1], slots[child]))
-                ++child;
-            if (!Better(slots[child], ear))
-                break;
-            Place(slots[child], position);
-            position = child;
-        }
-        Place(ear, position);
-    }
-
-    std::vector<RankedEar> slots;
-    std::vector<int> positions;  // of each vertex's ear, -1 for none
-};
-
-// A member of the reflex set, copied out of its node for the scans. The
-// coordinates came in as floats, so floats hold them exactly.
-struct ReflexVertex {
-    float u;
-    float v;
-    int vertex;
-};
-
-// The corners of a candidate ear (vertex, next, previous), which run with the
-// polygon, and the test whether a reflex vertex blocks it. Scans pick out the
-// reflex vertices that may block without branches, since which ones do is
-// unpredictable, and test those.
-class EarTriangle {
-public:
-    EarTriangle(Node const * ringNodes, int ear, double orientationSign)
-        : nodes(ringNodes),
-          sign(orientationSign),
-          next(nodes[ear].next),
-          previous(nodes[ear].previous),
-          corners{&nodes[ear], &nodes[next], &nodes[previous]},
-          minU(std::min(corners[0]->u, std::min(corners[1]->u, corners[2]->u)) - kTolerance),
-          maxU(std::max(corners[0]->u, std::max(corners[1]->u, corners[2]->u)) + kTolerance),
-          minV(std::min(corners[0]->v, std::min(corners[1]->v, corners[2]->v)) - kTolerance),
-          maxV(std::max(corners[0]->v, std::max(corners[1]->v, corners[2]->v)) + kTolerance)
-    {
-    }
-
-    // May block: in the box widened by the tolerance, and not a neighbour
-    // (those are corners, which never block).
-    bool InBox(ReflexVertex const & r) const { return InWidenedBox(r) & (r.vertex != next) & (r.vertex != previous); }
-
-    // May block: not clearly the tolerance or more outside the lines of the
-    // two longest edges. Sharper than the box where long thin triangles have
-    // many vertices in their box; needs SetUpBand. Passes the neighbours.
-    bool InBand(ReflexVertex const & r) const
-    {
-        double const side0 = band[0].Side(r), side1 = band[1].Side(r);
-        return (side0 >= bandLimit[0]) & (side1 >= bandLimit[1]);
-    }
-
-    void SetUpBand()
-    {
-        int shortest = 0;
-        for (int k = 1; k < 3; ++k)
-            if (SquaredLength(k) < SquaredLength(shortest))
-                shortest = k;
-        band[0] = MakeEdge(shortest == 2 ? 0 : shortest + 1);
-        band[1] = MakeEdge(shortest == 0 ? 2 : shortest - 1);
-        // A side below the limit is far outside: its square, even rounded,
-        // is at least farSide.
-        for (int k = 0; k < 2; ++k)
-            bandLimit[k] = -std::sqrt(band[k].farSide) * (1.0 + 1e-12);
-    }
-
-    bool IsNeighbour(ReflexVertex const & r) const { return r.vertex == next || r.vertex == previous; }
-
-    // Whether a reflex vertex other than the neighbours blocks the ear: it
-    // lies inside the triangle, or on its boundary (within the tolerance)
-    // without being one of its corners; a cut past a vertex on the diagonal
-    // would fold the ring over itself.
-    bool Blocks(ReflexVertex const & r) const
-    {
-        if (!InWidenedBox(r))
-            return false;
-        double sides[3];
-        for (int k = 0; k < 3; ++k) {
-            Edge const edge = MakeEdge(k);
-            sides[k] = edge.Side(r);
-            if (edge.FarOutside(sides[k]))
-                return false;
-        }
-        if (sides[0] >= kTolerance && sides[1] >= kTolerance && sides[2] >= kTolerance)
-            return true;
-        int const index = nodes[r.vertex].index;
-        if (index == corners[0]->index || index == corners[1]->index || index == corners[2]->index)
-            return false;
-        if (sides[0] >= 0.0 && sides[1] >= 0.0 && sides[2] >= 0.0)
-            return true;
-        for (int k = 0; k < 3; ++k)
-            if (sides[k] < 0.0 && NearEdge(*corners[k], End(k), r))
-                return true;
-        return false;
-    }
-
-    // The corner k: 0 the ear's vertex, 1 its next, 2 its previous.
-    double U(int k) const { return corners[k]->u; }
-    double V(int k) const { return corners[k]->v; }
-    double MinU() const { return minU; }
-    double MaxU() const { return maxU; }
-    double MinV() const { return minV; }
-    double MaxV() const { return maxV; }
-
-private:
-    struct Edge {
-        // Orient(start, end, r), positive towards the inside.
-        double Side(ReflexVertex const & r) const { return du * (r.v - v) - dv * (r.u - u); }
-
-        // The tolerance or more outside the edge's line.
-        bool FarOutside(double side) const { return (side < 0.0) & (side * side >= farSide); }
-
-        double u, v;    // start
-        double du, dv;  // to the end, times the orientation sign
-        // The squared orientation from which a point lies the tolerance or
-        // more off the edge's line.
-        double farSide;
-    };
-
-    bool InWidenedBox(ReflexVertex const & r) const
-    {
-        return (r.u >= minU) & (r.u <= maxU) & (r.v >= minV) & (r.v <= maxV);
-    }
-
-    // Edge k runs from corner k to End(k).
-    Node const & End(int k) const { return *corners[k == 2 ? 0 : k + 1]; }
-
-    double SquaredLength(int k) const
-    {
-        double const du = End(k).u - corners[k]->u, dv = End(k).v - corners[k]->v;
-        return du * du + dv * dv;
-    }
-
-    Edge MakeEdge(int k) const
-    {
-        Node const & from = *corners[k];
-        double const du = End(k).u - from.u, dv = End(k).v - from.v;
-        return Edge{from.u, from.v, sign * du, sign * dv, kTolerance * kTolerance * (du * du + dv * dv)};
-    }
-
-    // Closer than the tolerance to the segment.
-    static bool NearEdge(Node const & from, Node const & to, ReflexVertex const & r)
-    {
-        double const du = to.u - from.u, dv = to.v - from.v;
-        double const length2 = du * du + dv * dv;
-        double t = length2 > 0.0 ? ((r.u - from.u) * du + (r.v - from.v) * dv) / length2 : 0.0;
-        t = std::min(1.0, std::max(0.0, t));
-        double const eu = from.u + t * du - r.u, ev = from.v + t * dv - r.v;
-        return eu * eu + ev * ev < kTolerance * kTolerance;
-    }
-
-    Node const * nodes;
-    double sign;
-    int next, previous;  // the neighbours' vertices
-    Node const * corners[3];
-    double minU, maxU, minV, maxV;  // widened by the tolerance
-    Edge band[2];
-    double bandLimit[2];
-};
-
-// The reflex set of the contour being cut, its members in one array so that
-// scans run over contiguous memory. A small set is sorted by u and indexed by
-// columns over its u range, so that an ear test goes straight to the members
-// in its triangle's u range; a member leaves it as a tombstone whose v, not a
-// number, fails every box test, and only a vertex that turns reflex during the
-// cut moves others. A large one is bucketed in a uniform grid over the
-// contour's box so that an ear test scans only the cells its triangle covers;
-// each cell owns a slice of the array sized for all of the ring's vertices in
-// the cell, with its members packed at the front, so that joining and leaving
-// are O(1).
-class ReflexSet {
-public:
-    void Build(Node * ringNodes, int head, int vertexCount, std::vector<int> const & reflex)
-    {
-        nodes = ringNodes;
-        int const reflexCount = static_cast<int>(reflex.size());
-        small = reflexCount < kSmallSet;
-        if (small) {
-            members.clear();
-            for (int vertex : reflex)
-                members.push_back(Member(vertex));
-            std::sort(members.begin(), members.end(),
-                      [](ReflexVertex const & a, ReflexVertex const & b) { return a.u < b.u; });
-            Renumber(0);
-            IndexColumns();
-            size = reflexCount;
-            return;
-        }
-        size = 0;
-        double minU = std::numeric_limits<double>::max(), maxU = -minU;
-        double minV = minU, maxV = maxU;
-        ForEachVertex(head, [&](Node const & n) {
-            minU = std::min(minU, n.u);
-            maxU = std::max(maxU, n.u);
-            minV = std::min(minV, n.v);
-            maxV = std::max(maxV, n.v);
-        });
-
-        // About kReflexPerCell reflex vertices a cell, in cells shaped like the
-        // box.
-        double const width = maxU - minU, height = maxV - minV;
-        double const cellCountWanted = reflexCount / kReflexPerCell;
-        columns = rows = 1;
-        if (width > 0.0 && height > 0.0) {
-            columns = Clamp(std::sqrt(cellCountWanted * width / height), kMaxSide);
-            rows = Clamp(cellCountWanted / columns, kMaxSide);
-        } else if (width > 0.0) {
-            columns = Clamp(cellCountWanted, kMaxSide * kMaxSide);
-        } else if (height > 0.0) {
-            rows = Clamp(cellCountWanted, kMaxSide * kMaxSide);
-        }
-        originU = minU;
-        originV = minV;
-        cellHeight = height / rows;
-        columnsPerUnit = width > 0.0 ? columns / width : 0.0;
-        rowsPerUnit = height > 0.0 ? rows / height : 0.0;
-        // Rounding in cell arithmetic is relative to the coordinates' size.
-        double const extent = std::max(std::max(std::abs(minU), std::abs(maxU)), std::max(std::abs(minV), std::abs(maxV)));
-        margin = kTolerance + extent * 1e-12;
-
-        std::size_t const cellCount = static_cast<std::size_t>(columns) * rows;
-        cells.assign(cellCount + 1, Cell{0, 0});
-        ForEachVertex(head, [&](Node & n) {
-            n.cell = CellIndex(Column(n.u), Row(n.v));
-            ++cells[n.cell + 1].first;
-        });
-        for (std::size_t c = 0; c < cellCount; ++c)
-            cells[c + 1].first += cells[c].first;
-        members.resize(static_cast<std::size_t>(vertexCount));
-        for (int vertex : reflex)
-            Insert(vertex);
-    }
-
-    bool Empty() const { return size == 0; }
-
-    void Insert(int vertex)
-    {
-        Node & n = nodes[vertex];
-        ++size;
-        if (small) {
-            int const at = static_cast<int>(std::upper_bound(members.begin(), members.end(), n.u,
-                                                             [](double u, ReflexVertex const & r) { return u < r.u; }) -
-                                            members.begin());
-            members.insert(members.begin() + at, Member(vertex));
-            Renumber(at);
-            IndexColumns();
-            return;
-        }
-        n.slot = cells[n.cell].first + cells[n.cell].count++;
-        members[n.slot] = Member(vertex);
-    }
-
-    void Remove(int vertex)
-    {
-        Node & n = nodes[vertex];
-        --size;
-        if (small) {
-            members[n.slot].v = std::numeric_limits<float>::quiet_NaN();
-            n.slot = -1;
-            return;
-        }
-        int const last = cells[n.cell].first + --cells[n.cell].count;
-        if (n.slot != last) {
-            members[n.slot] = members[last];
-            nodes[members[n.slot].vertex].slot = n.slot;
-        }
-        n.slot = -1;
-    }
-
-    // A reflex vertex that blocks the ear, or -1. A large set visits, row by
-    // row, the cells that the triangle, widened by the margin, overlaps.
-    int Blocker(EarTriangle & t) const
-    {
-        if (small) {
-            ReflexVertex const * const first = members.data() + cells[Column(t.MinU())].first;
-            ReflexVertex const * const end = members.data() + cells[Column(t.MaxU()) + 1].first;
-            return BlockerAmong(
-                first, end, [&](ReflexVertex const & r) { return t.InBox(r); },
-                [&](ReflexVertex const & r) { return t.Blocks(r); });
-        }
-        t.SetUpBand();
-        if (columns == 1 && rows == 1)
-            return BlockerInCell(0, t);
-        RowSpans const spans(t);
-        int const firstRow = Row(t.MinV() - margin), lastRow = Row(t.MaxV() + margin);
-        for (int row = firstRow; row <= lastRow; ++row) {
-            double low, high;
-            spans.Within(originV + row * cellHeight - margin, originV + (row + 1) * cellHeight + margin, low, high);
-            int const lastColumn = Column(high + margin);
-            for (int column = Column(low - margin); column <= lastColumn; ++column) {
-                int const blocker = BlockerInCell(CellIndex(column, row), t);
-                if (blocker >= 0)
-                    return blocker;
-            }
-        }
-        return -1;
-    }
-
-private:
-    static constexpr int kSmallSet = 64;
-    static constexpr double kReflexPerCell = 2.0;
-    static constexpr int kMaxSide = 1024;
-
-    ReflexVertex Member(int vertex) const
-    {
-        Node const & n = nodes[vertex];
-        return ReflexVertex{static_cast<float>(n.u), static_cast<float>(n.v), vertex};
-    }
-
-    // The slots from `first` on moved; tombstones have none.
-    void Renumber(int first)
-    {
-        for (int k = first; k < static_cast<int>(members.size()); ++k)
-            if (!std::isnan(members[k].v))
-                nodes[members[k].vertex].slot = k;
-    }
-
-    // About one member a column; column c's members start at cells[c].first.
-    void IndexColumns()
-    {
-        int const count = static_cast<int>(members.size());
-        columns = std::max(1, count);
-        originU = count > 0 ? members.front().u : 0.0;
-        double const width = count > 0 ? members.back().u - originU : 0.0;
-        columnsPerUnit = width > 0.0 ? columns / width : 0.0;
-        cells.assign(static_cast<std::size_t>(columns) + 1, Cell{count, 0});
-        for (int k = count - 1; k >= 0; --k)
-            cells[Column(members[k].u)].first = k;
-        for (int c = columns - 1; c >= 0; --c)
-            cells[c].first = std::min(cells[c].first, cells[c + 1].first);
-    }
-
-    template <class Visit>
-    void ForEachVertex(int head, Visit visit)
-    {
-        int vertex = head;
-        do {
-            visit(nodes[vertex]);
-            vertex = nodes[vertex].next;
-        } while (vertex != head);
-    }
-
-    static int Clamp(double count, int most)
-    {
-        return static_cast<int>(std::min(static_cast<double>(most), std::max(1.0, std::round(count))));
-    }
-
-    // Monotonic in the coordinate, so a coordinate range maps onto a cell range.
-    static int CellOf(double offset, double perUnit, int count)
-    {
-        double const position = offset * perUnit;
-        if (!(position > 0.0))
-            return 0;
-        if (position >= count - 1)
-            return count - 1;
-        return static_cast<int>(position);
-    }
-    int Column(double u) const { return CellOf(u - originU, columnsPerUnit, columns); }
-    int Row(double v) const { return CellOf(v - originV, rowsPerUnit, rows); }
-    int CellIndex(int column, int row) const { return row * columns + column; }
-
-    // The u range of the triangle within a band of v: with the corners
-    // ordered by v, the long edge bounds one side and the two others the
-    // other side. The margin absorbs the rounding.
-    class RowSpans {
-    public:
-        explicit RowSpans(EarTriangle const & t)
-        {
-            int order[3] = {0, 1, 2};
-            std::sort(order, order + 3, [&](int a, int b) { return t.V(a) < t.V(b); });
-            for (int k = 0; k < 3; ++k) {
-                u[k] = t.U(order[k]);
-                v[k] = t.V(order[k]);
-            }
-            longSlope = Slope(0, 2);
-            lowSlope = Slope(0, 1);
-            highSlope = Slope(1, 2);
-        }
-
-        void Within(double bandLow, double bandHigh, double & low, double & high) const
-        {
-            double const a = std::min(std::max(bandLow, v[0]), v[2]);
-            double const b = std::min(std::max(bandHigh, v[0]), v[2]);
-            double const longA = u[0] + (a - v[0]) * longSlope, longB = u[0] + (b - v[0]) * longSlope;
-            double const shortA = Short(a), shortB = Short(b);
-            low = std::min(std::min(longA, longB), std::min(shortA, shortB));
-            high = std::max(std::max(longA, longB), std::max(shortA, shortB));
-            for (int k = 0; k < 3; ++k) {
-                if (v[k] >= a && v[k] <= b) {
-                    low = std::min(low, u[k]);
-                    high = std::max(high, u[k]);
-                }
-            }
-        }
-
-    private:
-        double Slope(int from, int to) const { return v[to] > v[from] ? (u[to] - u[from]) / (v[to] - v[from]) : 0.0; }
-        double Short(double at) const
-        {
-            return at <= v[1] ? u[0] + (at - v[0]) * lowSlope : u[1] + (at - v[1]) * highSlope;
-        }
-
-        double u[3], v[3];
-        double longSlope, lowSlope, highSlope;
-    };
-
-    int BlockerInCell(int cell, EarTriangle const & t) const
-    {
-        ReflexVertex const * const first = members.data() + cells[cell].first;
-        return BlockerAmong(
-            first, first + cells[cell].count, [&](ReflexVertex const & r) { return t.InBand(r); },
-            [&](ReflexVertex const & r) { return !t.IsNeighbour(r) && t.Blocks(r); });
-    }
-
-    // The candidates are picked out without branches, a batch at a time,
-    // before the exact test.
-    template <class Pick, class Test>
-    static int BlockerAmong(ReflexVertex const * first, ReflexVertex const * end, Pick pick, Test blocks)
-    {
-        constexpr int kBatch = 16;
-        ReflexVertex const * candidates[kBatch];
-        while (first != end) {
-            ReflexVertex const * const batchEnd = end - first > kBatch ? first + kBatch : end;
-            int count = 0;
-            for (; first != batchEnd; ++first) {
-                candidates[count] = first;
-                count += pick(*first);
-            }
-            for (int k = 0; k < count; ++k)
-                if (blocks(*candidates[k]))
-                    return candidates[k]->vertex;
-        }
-        return -1;
-    }
-
-    Node * nodes = nullptr;
-    std::vector<ReflexVertex> members;
-    struct Cell {
-        int first;  // cell c's slice is [cells[c].first, cells[c + 1].first)
-        int count;  // members at the front of the slice
-    };
-    std::vector<Cell> cells;
-    int size = 0;
-    bool small = true;
-    int columns = 1, rows = 1;
-    double originU = 0.0, originV = 0.0;
-    double cellHeight = 0.0;
-    double columnsPerUnit = 0.0, rowsPerUnit = 0.0;
-    double margin = kTolerance;
-};
-
-// Cuts one ring, whose convexities are set, into triangles.
-class EarCutter {
-public:
-    void Cut(std::vector<Node> & allNodes, int ringHead, int count, double orientationSign,
-             cow_1DArrayList<g3d_Point> & out)
-    {
-        nodes = allNodes.data();
-        head = ringHead;
-        vertexCount = count;
-        sign = orientationSign;
-        triangles.clear();
-
-        reflexVertices.clear();
-        ForEachVertex([&](int vertex) {
-            if (IsReflex(vertex))
-                reflexVertices.push_back(vertex);
-        });
-        reflexSet.Build(nodes, head, vertexCount, reflexVertices);
-        earHeap.Reset(allNodes.size());
-
-        // A search that finds no ear on an unchanged ring is followed by the
-        // recovery step, which always removes a vertex.
-        bool searchedAgain = false;
-        while (vertexCount > 3) {
-            if (earHeap.Empty()) {
-                if (searchedAgain)
-                    Recover();
-                else
-                    FindEars();
-                searchedAgain = !searchedAgain;
-                continue;
-            }
-            searchedAgain = false;
-            CutEar(earHeap.PopBest());
-        }
-        if (vertexCount == 3)
-            Emit(head);
-        out.Append(triangles.data(), static_cast<int>(triangles.size()));
-    }
-
-private:
-    Node & At(int vertex) { return nodes[vertex]; }
-
-    template <class Visit>
-    void ForEachVertex(Visit visit)
-    {
-        int vertex = head;
-        do {
-            int const next = At(vertex).next;
-            visit(vertex);
-            vertex = next;
-        } while (vertex != head);
-    }
-
-    bool IsReflex(int vertex) { return At(vertex).convexity < -kTolerance; }
-
-    bool IsEar(int vertex)
-    {
-        Node & n = At(vertex);
-        if (n.convexity < -kTolerance) {
-            n.blocker = vertex;
-            return false;
-        }
-        if (reflexSet.Empty())
-            return true;
-        EarTriangle triangle(nodes, vertex, sign);
-        n.blocker = reflexSet.Blocker(triangle);
-        return n.blocker < 0;
-    }
-
-    // The test is a function of the triangle and the reflex set, so a failed
-    // one stands while the neighbours and the blocker stay.
-    bool StillBlocked(int vertex)
-    {
-        int const blocker = At(vertex).blocker;
-        if (blocker == vertex)
-            return IsReflex(vertex);
-        return blocker >= 0 && At(blocker).slot >= 0;
-    }
-
-    double Rate(int ear)
-    {
-        Node const & n = At(ear);
-        return LargestCosine(At(n.previous), n, At(n.next));
-    }
-
-    void FindEars()
-    {
-        int first = -1, last = -1;
-        ForEachVertex([&](int vertex) {
-            if (StillBlocked(vertex) || !IsEar(vertex))
-                return;
-            earHeap.Push(vertex, Rate(vertex));
-            if (first < 0) {
-                first = vertex;
-            } else {
-                At(last).nextEar = vertex;
-                At(vertex).previousEar = last;
-            }
-            last = vertex;
-        });
-        if (first >= 0) {
-            At(last).nextEar = first;
-            At(first).previousEar = last;
-        }
-    }
-
-    void Unchain(int ear)
-    {
-        Node & n = At(ear);
-        At(n.previousEar).nextEar = n.nextEar;
-        At(n.nextEar).previousEar = n.previousEar;
-    }
-
-    // An ear in the chain next to a cut: it keeps its place with its new
-    // quality while it is still an ear, else it leaves the heap and the chain.
-    // An ear whose triangle stayed, while the reflex set only shrank, is
-    // still an ear of the same quality.
-    void Reconsider(int ear, bool changed)
-    {
-        if (!changed)
-            return;
-        if (IsEar(ear)) {
-            earHeap.Rerate(ear, Rate(ear));
-        } else {
-            earHeap.Remove(ear);
-            Unchain(ear);
-        }
-    }
-
-    // Returns whether the vertex joined the reflex set.
-    bool Reclassify(int vertex)
-    {
-        Node & n = At(vertex);
-        bool const wasReflex = n.slot >= 0;
-        n.convexity = sign * Orient(At(n.previous), n, At(n.next));
-        bool const reflex = IsReflex(vertex);
-        if (wasReflex && !reflex)
-            reflexSet.Remove(vertex);
-        else if (reflex && !wasReflex)
-            reflexSet.Insert(vertex);
-        return reflex && !wasReflex;
-    }
-
-    void Unlink(int vertex)
-    {
-        Node & n = At(vertex);
-        At(n.previous).next = n.next;
-        At(n.previous).blocker = -1;
-        At(n.next).previous = n.previous;
-        At(n.next).blocker = -1;
-        if (head == vertex)
-            head = n.next;
-        --vertexCount;
-    }
-
-    // Takes a vertex out of the ring and out of all cutting state.
-    void Discard(int vertex)
-    {
-        Node & n = At(vertex);
-        if (earHeap.Contains(vertex)) {
-            earHeap.Remove(vertex);
-            Unchain(vertex);
-        }
-        if (n.slot >= 0)
-            reflexSet.Remove(vertex);
-        Unlink(vertex);
-    }
-
-    void CutEar(int ear)
-    {
-        Emit(ear);
-        Node const & n = At(ear);
-        int const previous = n.previous, next = n.next;
-        int const previousEar = n.previousEar, nextEar = n.nextEar;
-        Unchain(ear);
-        Unlink(ear);
-
-        int const beforePrevious = At(previous).previous, afterNext = At(next).next;
-        bool const foldsAtPrevious = At(next).index == At(beforePrevious).index;
-        bool const foldsAtNext = At(previous).index == At(afterNext).index;
-        if (!foldsAtPrevious && !foldsAtNext) {
-            if (vertexCount <= 3)
-                return;
-            bool const previousTurnedReflex = Reclassify(previous);
-            bool const reflexGrew = Reclassify(next) || previousTurnedReflex;
-            auto changed = [&](int neighbour) { return reflexGrew || neighbour == previous || neighbour == next; };
-            if (previousEar != ear)
-                Reconsider(previousEar, changed(previousEar));
-            if (nextEar != ear && nextEar != previousEar)
-                Reconsider(nextEar, changed(nextEar));
-            return;
-        }
-
-        // The ring now runs out to a tip and straight back: a zero-width
-        // spike, which goes with the ear.
-        Discard(previous);
-        Discard(next);
-        if (vertexCount <= 3)
-            return;
-        if (foldsAtPrevious)
-            Rejoin(beforePrevious);
-        if (foldsAtNext)
-            Rejoin(afterNext);
-    }
-
-    // A vertex whose neighbour across a removed spike changed.
-    void Rejoin(int vertex)
-    {
-        Reclassify(vertex);
-        if (earHeap.Contains(vertex))
-            Reconsider(vertex, true);
-    }
-
-    // No ear at all: cut a spike (a vertex between two copies of one point)
-    // when there is one, else the triangle at the head.
-    void Recover()
-    {
-        int vertex = head;
-        do {
-            Node const & n = At(vertex);
-            if (At(n.previous).index == At(n.next).index) {
-                int const previous = n.previous, next = n.next;
-                Emit(vertex);
-                Discard(vertex);
-                Discard(next);
-                Reclassify(previous);
-                Reclassify(At(previous).next);
-                return;
-            }
-            vertex = n.next;
-        } while (vertex != head);
-
-        int const previous = At(head).previous, next = At(head).next;
-        Emit(head);
-        Discard(head);
-        Reclassify(previous);
-        Reclassify(next);
-    }
-
-    void Emit(int ear)
-    {
-        Node const & n = At(ear);
-        auto append = [&](Node const & corner) {
-            triangles.emplace_back(static_cast<float>(-corner.u), static_cast<float>(corner.v), 0.0f, 1.0f);
-        };
-        append(n);
-        append(At(n.next));
-        append(At(n.previous));
-    }
-
-    Node * nodes = nullptr;  // does not move while a ring is cut
-    int head = -1;
-    int vertexCount = 0;
-    double sign = 1.0;
-    std::vector<g3d_Point> triangles;  // of the ring, appended to the output at the end
-    EarHeap earHeap;
-    ReflexSet reflexSet;
-    std::vector<int> reflexVertices;
-};
-
 void ReverseRing(std::vector<Node> & nodes, int head)
 {
     int vertex = head;
@@ -930,6 +38,7 @@ void ReverseRing(std::vector<Node> & nodes, int head)
         vertex = n.previous;
     } while (vertex != head);
 }
+
 
 }  // namespace
 
@@ -943,8 +52,11 @@ struct fsp_Polygon::Workspace {
         int vertex;
     };
     std::vector<SortKey> keys;
+    std::vector<int> sweepOrder;      // nodes by u, then v
     std::vector<int> order;           // the ring of contours, largest first
     std::vector<int> scratch;
+    CrossingSweep crossings;
+    HoleBridges bridges;
     EarCutter cutter;
     bool clockwise = false;           // the polygon's orientation
 
@@ -957,11 +69,11 @@ struct fsp_Polygon::Workspace {
 
     bool ContourOpen() const { return openContour >= 0; }
 
-    void Add(float x, float y)
+    void Add(double u, double v)
     {
         Node point;
-        point.u = -static_cast<double>(x);
-        point.v = static_cast<double>(y);
+        point.u = u;
+        point.v = v;
         if (static_cast<int>(nodes.size()) > openContour && SamePoint(nodes.back(), point))
             return;
         point.contour = static_cast<int>(contours.size());
@@ -1001,8 +113,16 @@ struct fsp_Polygon::Workspace {
     {
         OrientPolygon();
         MergeCoincidentNeighbours();
-        SortVertices();
+        bool const pointsDistinct = SortVertices();
         SortContoursByArea();
+        bool const plain = pointsDistinct && crossings.Plain(nodes, sweepOrder);
+        if (!plain) {
+            KeepNonzeroBoundary();
+            if (contours.empty())
+                return;
+            SortVertices();
+            SortContoursByArea();
+        }
         Nest();
         Classify();
         if (contours.size() > 1)
@@ -1015,10 +135,10 @@ struct fsp_Polygon::Workspace {
             int vertex = contour.head;
             do {
                 Node & n = nodes[vertex];
-                n.convexity = sign * Orient(nodes[n.previous], n, nodes[n.next]);
+                SetConvexity(n, nodes[n.previous], nodes[n.next], sign);
                 vertex = n.next;
             } while (vertex != contour.head);
-            cutter.Cut(nodes, contour.head, contour.vertexCount, sign, output);
+            cutter.Cut(nodes, contour.head, contour.vertexCount, sign, !plain, output);
         }
     }
 
@@ -1074,7 +194,8 @@ private:
     // The tolerance makes that order intransitive where u values step on in
     // tiny increments; it is read as: by u, with each run of u values closer
     // than the tolerance to their predecessor ordered by v.
-    void SortVertices()
+    // Returns whether all points are distinct.
+    bool SortVertices()
     {
         keys.clear();
         for (Contour const & c : contours) {
@@ -1088,6 +209,9 @@ private:
         std::sort(keys.begin(), keys.end(), [](SortKey const & a, SortKey const & b) {
             return a.uv != b.uv ? a.uv < b.uv : a.vertex < b.vertex;
         });
+        sweepOrder.clear();
+        for (SortKey const & key : keys)
+            sweepOrder.push_back(key.vertex);
         auto u = [&](std::size_t k) { return nodes[keys[k].vertex].u; };
         for (std::size_t first = 0; first < keys.size();) {
             std::size_t end = first + 1;
@@ -1100,10 +224,15 @@ private:
             first = end;
         }
         sorted.clear();
+        bool distinct = true;
         for (SortKey const & key : keys) {
             Node & n = nodes[key.vertex];
-            n.index = sorted.empty() || !SamePoint(nodes[sorted.back()], n) ? static_cast<int>(sorted.size())
-                                                                          : nodes[sorted.back()].index;
+            if (sorted.empty() || !SamePoint(nodes[sorted.back()], n)) {
+                n.index = static_cast<int>(sorted.size());
+            } else {
+                n.index = nodes[sorted.back()].index;
+                distinct = false;
+            }
             sorted.push_back(key.vertex);
         }
         for (Contour & c : contours) {
@@ -1114,6 +243,37 @@ private:
                 vertex = nodes[vertex].next;
             }
         }
+        return distinct;
+    }
+
+    // Replaces the contours by the boundary of their nonzero region. Points
+    // the same within the tolerance become the first of them.
+    void KeepNonzeroBoundary()
+    {
+        scratch.clear();
+        for (Contour const & c : contours) {
+            scratch.push_back(c.head);
+            int vertex = c.head;
+            do {
+                Node & n = nodes[vertex];
+                Node const & first = nodes[sorted[n.index]];
+                n.u = first.u;
+                n.v = first.v;
+                vertex = n.next;
+            } while (vertex != c.head);
+        }
+        std::vector<Ring> const rings = crossings.NonzeroBoundary(nodes, scratch, clockwise);
+        nodes.clear();
+        contours.clear();
+        for (Ring const & ring : rings) {
+            openContour = static_cast<int>(nodes.size());
+            for (RingPoint p : ring)
+                Add(p.u, p.v);
+            CloseContour();
+        }
+        for (Contour & c : contours)
+            c.twiceArea = std::abs(c.twiceArea);
+        MergeCoincidentNeighbours();
     }
 
     void SortContoursByArea()
@@ -1154,7 +314,9 @@ private:
     // Whether `inner` lies in contour `outer`, judged by its head. A head on
     // the boundary of `outer` tells nothing (a hole touching its parent there,
     // or the dot of an "i" sitting on its stem), so the first vertex after it
-    // that is off the boundary decides; a ring lying wholly on it is inside.
+    // that is off the boundary decides, and when all are on it (rings that
+    // touch at every corner of one), the first edge's middle that is off it;
+    // a ring lying wholly on it is inside.
     bool Contains(int outer, Contour const & inner) const
     {
         int vertex = inner.head;
@@ -1164,6 +326,15 @@ private:
                 if (place != Place::OnBoundary)
                     return place == Place::Inside;
             }
+            vertex = nodes[vertex].next;
+        } while (vertex != inner.head);
+        do {
+            Node middle;
+            middle.u = (nodes[vertex].u + nodes[nodes[vertex].next].u) / 2.0;
+            middle.v = (nodes[vertex].v + nodes[nodes[vertex].next].v) / 2.0;
+            Place const place = Locate(contours[outer], middle);
+            if (place != Place::OnBoundary)
+                return place == Place::Inside;
             vertex = nodes[vertex].next;
         } while (vertex != inner.head);
         return true;
@@ -1214,11 +385,19 @@ private:
         return orientation * orientation <= kTolerance * kTolerance * (du * du + dv * dv);
     }
 
-    // Filled contours (odd winding) run with the polygon, holes against it.
+    // A contour bounds the filled region (nonzero winding) where the winding
+    // inside it and the winding around it, its parent's, are one zero and one
+    // not; any other contour lies within the region or outside it and goes.
+    // Filled contours run with the polygon, holes against it.
     void Classify()
     {
         for (Contour & c : contours) {
-            bool const filled = c.winding % 2 != 0;
+            bool const filled = c.winding != 0;
+            bool const filledAround = c.parent >= 0 && contours[c.parent].winding != 0;
+            if (filled == filledAround) {
+                c.dropped = true;
+                continue;
+            }
             bool const wanted = filled ? clockwise : !clockwise;
             if (c.clockwise != wanted) {
                 ReverseRing(nodes, c.head);
@@ -1231,154 +410,12 @@ private:
     {
         scratch.clear();
         for (int c : order)
-            if (contours[c].clockwise != clockwise)
+            if (!contours[c].dropped && contours[c].clockwise != clockwise)
                 scratch.push_back(c);
         std::stable_sort(scratch.begin(), scratch.end(), [this](int a, int b) {
             return nodes[contours[a].head].index < nodes[contours[b].head].index;
         });
-        for (int hole : scratch) {
-            int parent = contours[hole].parent;
-            while (parent >= 0 && contours[parent].mergedInto >= 0)
-                parent = contours[parent].mergedInto;
-            // Only overlapping contours make a hole its own ancestor.
-            if (parent < 0 || parent == hole) {
-                contours[hole].dropped = true;
-                continue;
-            }
-            Bridge(hole, parent);
-        }
-    }
-
-    // Joins the hole to the nearest vertex of its parent that does not sort
-    // after the hole's head (a nearer one counts only when nearer by the
-    // tolerance).
-    void Bridge(int hole, int parent)
-    {
-        int const head = contours[hole].head;
-        int const end = BridgeEnd(head, contours[parent].head);
-        int const endNext = nodes[end].next;
-        if (nodes[end].index == nodes[head].index) {
-            // The same point: splice the rings there.
-            int const headNext = nodes[head].next;
-            nodes[end].next = headNext;
-            nodes[headNext].previous = end;
-            nodes[head].next = endNext;
-            nodes[endNext].previous = head;
-            contours[parent].vertexCount += contours[hole].vertexCount;
-        } else {
-            // Two bridge edges, end -> head and back from copies of both.
-            int const headPrevious = nodes[head].previous;
-            int const headCopy = static_cast<int>(nodes.size());
-            int const endCopy = headCopy + 1;
-            nodes.push_back(nodes[head]);
-            nodes.push_back(nodes[end]);
-            nodes[end].next = head;
-            nodes[head].previous = end;
-            nodes[headPrevious].next = headCopy;
-            nodes[headCopy].previous = headPrevious;
-            nodes[headCopy].next = endCopy;
-            nodes[endCopy].previous = headCopy;
-            nodes[endCopy].next = endNext;
-            nodes[endNext].previous = endCopy;
-            contours[parent].vertexCount += contours[hole].vertexCount + 2;
-        }
-        contours[hole].mergedInto = parent;
-    }
-
-    int BridgeEnd(int head, int ring) const
-    {
-        auto notAfterHead = [&](int vertex) { return nodes[vertex].index <= nodes[head].index; };
-        auto inside = [&](int vertex) {
-            return nodes[vertex].index == nodes[head].index ||
-                   (Faces(vertex, head) && BridgeInside(head, vertex, ring));
-        };
-        int const nearest = NearestVertex(ring, head, notAfterHead);
-        if (nearest >= 0 && inside(nearest))
-            return nearest;
-        // The nearest vertex lies beyond an edge (under the crossbar of an
-        // "e", for one) or is the copy of a bridged point that faces another
-        // hole (the waist of a "B"): take the nearest that the head sees,
-        // preferring those that do not sort after it.
-        int seen = NearestVertex(ring, head, [&](int vertex) { return notAfterHead(vertex) && inside(vertex); });
-        if (seen < 0)
-            seen = NearestVertex(ring, head, inside);
-        if (seen >= 0)
-            return seen;
-        return nearest >= 0 ? nearest : NearestVertex(ring, head, [](int) { return true; });
-    }
-
-    // `accept` is asked only about a vertex that would be the nearest so far.
-    template <class Accept>
-    int NearestVertex(int ring, int target, Accept accept) const
-    {
-        Node const & t = nodes[target];
-        double best = std::numeric_limits<double>::max();
-        int nearest = -1;
-        int vertex = ring;
-        double reach = std::numeric_limits<double>::max();  // squared, a little over best - tolerance
-        do {
-            Node const & n = nodes[vertex];
-            double const du = n.u - t.u, dv = n.v - t.v;
-            double const squared = du * du + dv * dv;
-            if (squared < reach) {
-                double const distance = std::sqrt(squared);
-                if (distance < best - kTolerance && accept(vertex)) {
-                    best = distance;
-                    nearest = vertex;
-                    double const limit = std::max(0.0, best - kTolerance);
-                    reach = limit * limit * (1.0 + 1e-12) + std::numeric_limits<double>::min();
-                }
-            }
-            vertex = n.next;
-        } while (vertex != ring);
-        return nearest;
-    }
-
-    // Whether the ring's interior angle at `vertex` opens towards `target`.
-    bool Faces(int vertex, int target) const
-    {
-        double const sign = clockwise ? -1.0 : 1.0;
-        Node const & n = nodes[vertex];
-        Node const & t = nodes[target];
-        bool const leftOfIncoming = sign * Orient(nodes[n.previous], n, t) > 0.0;
-        bool const leftOfOutgoing = sign * Orient(n, nodes[n.next], t) > 0.0;
-        if (sign * Orient(nodes[n.previous], n, nodes[n.next]) >= 0.0)
-            return leftOfIncoming && leftOfOutgoing;
-        return leftOfIncoming || leftOfOutgoing;
-    }
-
-    // Whether the segment from the hole's head to the ring's vertex `end`
-    // meets no edge of the ring other than those at the two points.
-    bool BridgeInside(int head, int end, int ring) const
-    {
-        Node const & p = nodes[head];
-        Node const & q = nodes[end];
-        auto atEnds = [&](Node const & n) { return n.index == p.index || n.index == q.index; };
-        int vertex = ring;
-        do {
-            Node const & a = nodes[vertex];
-            Node const & b = nodes[a.next];
-            if (!atEnds(a) && !atEnds(b) && SegmentsMeet(p, q, a, b))
-                return false;
-            vertex = a.next;
-        } while (vertex != ring);
-        return true;
-    }
-
-    static bool SegmentsMeet(Node const & p, Node const & q, Node const & a, Node const & b)
-    {
-        if (std::max(a.u, b.u) < std::min(p.u, q.u) || std::min(a.u, b.u) > std::max(p.u, q.u) ||
-            std::max(a.v, b.v) < std::min(p.v, q.v) || std::min(a.v, b.v) > std::max(p.v, q.v))
-            return false;
-        double const pqA = Orient(p, q, a), pqB = Orient(p, q, b);
-        double const abP = Orient(a, b, p), abQ = Orient(a, b, q);
-        auto sameSide = [](double s, double t) { return (s > 0.0 && t > 0.0) || (s < 0.0 && t < 0.0); };
-        if (sameSide(pqA, pqB) || sameSide(abP, abQ))
-            return false;
-        if (pqA == 0.0 && pqB == 0.0)  // collinear: do they overlap?
-            return std::max(std::min(p.u, q.u), std::min(a.u, b.u)) <= std::min(std::max(p.u, q.u), std::max(a.u, b.u)) &&
-                   std::max(std::min(p.v, q.v), std::min(a.v, b.v)) <= std::min(std::max(p.v, q.v), std::max(a.v, b.v));
-        return true;
+        bridges.Join(nodes, contours, sorted, scratch, clockwise);
     }
 };
 
@@ -1435,7 +472,7 @@ fsp_Polygon::grupEnums fsp_Polygon::Vertex(float x, float y)
     if (!std::isfinite(x) || !std::isfinite(y))
         return Fail(grupFailure);
     try {
-        work->Add(x, y);
+        work->Add(-static_cast<double>(x), static_cast<double>(y));
     } catch (std::bad_alloc const &) {
         return Fail(grupOutOfMemory);
     }
@@ -1473,3 +510,4 @@ fsp_Polygon::grupEnums fsp_Polygon::EndPolygon()
     output = nullptr;
     return result;
 }
+

@@ -1,7 +1,10 @@
-// Cuts a polygon, given as closed contours of 2-D points, into triangles. The
-// contours are nested into filled regions, holes and islands; holes are joined
-// to their enclosing contour by bridge edges, and ears are cut best first (the
-// ear whose smallest angle is largest). The outline fonts fill glyphs with it.
+// Cuts a polygon, given as closed contours of 2-D points, into triangles that
+// cover the region where the contours' winding number is not zero, once.
+// Contours that cross, overlap or touch are first replaced by the boundary of
+// that region; the contours are nested into filled regions, holes and
+// islands; holes are joined to their enclosing contour by bridge edges, and
+// ears are cut best first (the ear whose smallest angle is largest). The
+// outline fonts fill glyphs with it.
 //
 // Protocol: BeginPolygon, then per contour BeginContour, Vertex..., EndContour,
 // and EndPolygon, which appends the triangles to the output list as point
