@@ -122,6 +122,10 @@ struct Application : ::testing::Environment {
         char const * display = std::getenv("DISPLAY");
         if (!display || !*display)
             return;
+        // Mesa's shader disk cache writes from a thread of its own, which the
+        // leak checker's stop-the-world at the end of a sanitizer run can catch
+        // mid-exit and then crash; the tests' shaders need no cache.
+        setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
         KeepGlDriverLoaded();
         app = std::make_unique<FX::FXApp>("qelmodc-desktop-tests", "QELmodC");
         // The application keeps the arguments for the window manager.
