@@ -23,8 +23,12 @@
 #include "cow_1DArrayList.h"
 #include "fsp_Latin1Encoding.h"
 #include "fsp_Polygon.h"
+#include "fsp_TextHelpers.h"
 #include "g3d_Point.h"
 #include "utl_RegularFile.h"
+
+using fsp_text::Lower;
+using fsp_text::StartsWithNoCase;
 
 namespace {
 
@@ -158,18 +162,6 @@ bool IsType1Face(FT_Face face)
 {
     char const * format = FT_Get_Font_Format(face);
     return format && std::strcmp(format, "Type 1") == 0;
-}
-
-std::string Lower(std::string text)
-{
-    for (char & ch : text)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return text;
-}
-
-bool StartsWithNoCase(std::string const & text, std::string const & prefix)
-{
-    return text.size() >= prefix.size() && Lower(text.substr(0, prefix.size())) == Lower(prefix);
 }
 
 // Cuts `name` before `position` and the blank in front of it.
