@@ -17,12 +17,14 @@
 
 #include "crt_Assert.h"
 #include "fsp_FSTextFont.h"
+#include "fsp_FontPaths.h"
 #include "fsp_TextHelpers.h"
 #include "fsp_XTextFont.h"
 #include "utl_DirObject.h"
 #include "utl_RegularFile.h"
 #include "win_Registry.h"
 
+using namespace fsp_server;
 using namespace fsp_text;
 
 namespace {
@@ -33,7 +35,6 @@ constexpr float kFallbackPixelsPerMM = 3.6571429f;
 constexpr char const * kDefaultFontName = "-*-courier-bold-o-*-*-*-120-*-*-*-*-*-*";
 constexpr char const * kCourierName = "-*-courier-medium-r-*-*-*-100-*-*-*-*-*-*";
 constexpr char const * kAnyFontName = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*";
-constexpr char const * kAcrobatKey = "Software\\Adobe\\Acrobat\\Exe";
 // Type 1 header lines are read in pieces of at most this many characters, and
 // no more than kHeaderLimit bytes of a file are read for its header.
 constexpr std::size_t kLineLimit = 1023;
@@ -68,80 +69,6 @@ std::optional<bool> fontPathSet;
 struct DisplayCloser {
     void operator()(Display * display) const { XCloseDisplay(display); }
 };
-
-// ---- paths --------------------------------------------------------------
-
-bool IsAbsolute(std::string const & path)
-{
-    return (path.size() > 1 && path[1] == ':') || (!path.empty() && path[0] == '/');
-}
-
-// The extension of a file name from its last ".", in upper case; empty without one.
-std::string Extension(std::string const & path)
-{
-    std::size_t const slash = path.find_last_of('/');
-    std::size_t const dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return std::string();
-    std::string extension = path.substr(dot);
-    for (char & c : extension)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return extension;
-}
-
-// The file of a registered font: the data itself when it is an absolute path,
-// else a file of the system's font folder; none without a system folder.
-std::optional<std::string> RegistryFontFile(std::string const & data)
-{
-    if (data.empty())
-        return std::nullopt;
-    if (IsAbsolute(data))
-        return data;
-    std::optional<std::string> const root = Env("SystemRoot");
-    if (!root)
-        return std::nullopt;
-    return *root + "/Fonts/" + data;
-}
-
-// The font folder of the Acrobat Reader; none when neither the registry nor
-// the system drive tells where it is.
-std::optional<std::string> AcrobatFontsFolder()
-{
-    if (std::unique_ptr<win_RegistryKey> key = win_GetRegistry().OpenKey(win_Hive::classesRoot, kAcrobatKey)) {
-        win_RegistryValue value;
-        if (key->EnumValue(0, value) == win_RegistryKey::Result::value && value.type == win_REG_SZ) {
-            std::string const program = value.Text();
-            std::size_t const cut = program.find_last_of("\\/");
-            if (cut != std::string::npos)
-                return program.substr(0, cut) + "/Fonts";
-        }
-    }
-    if (std::optional<std::string> const drive = Env("SystemDrive"))
-        return *drive + "/Program Files/Acrobat3/Reader/Fonts";
-    return std::nullopt;
-}
-
-std::vector<std::string> FontPathDirectories()
-{
-    std::optional<std::string> const path = Env("QEL_FONT_PATH");
-    return path ? Split(*path, ';') : std::vector<std::string>();
-}
-
-std::vector<std::string> VntDirectories()
-{
-    std::vector<std::string> directories;
-    std::optional<std::string> const path = Env("VNT_PATH");
-    if (!path)
-        return directories;
-    for (std::string directory : Split(*path, ';')) {
-        if (!directory.empty() && (directory.back() == '/' || directory.back() == '\\'))
-            directory.pop_back();
-        // An empty entry would name a folder at the root that nobody configured.
-        if (!directory.empty())
-            directories.push_back(directory + "/Configuration/fonts");
-    }
-    return directories;
-}
 
 // ---- Type 1 headers -----------------------------------------------------
 
@@ -293,6 +220,25 @@ void DescribeType1(std::string const & path, Type1Header const & header, fsp_Fon
 }
 
 // ---- registered fonts ---------------------------------------------------
+
+bool IsAbsolute(std::string const & path)
+{
+    return (path.size() > 1 && path[1] == ':') || (!path.empty() && path[0] == '/');
+}
+
+// The file of a registered font: the data itself when it is an absolute path,
+// else a file of the system's font folder; none without a system folder.
+std::optional<std::string> RegistryFontFile(std::string const & data)
+{
+    if (data.empty())
+        return std::nullopt;
+    if (IsAbsolute(data))
+        return data;
+    std::optional<std::string> const root = Env("SystemRoot");
+    if (!root)
+        return std::nullopt;
+    return *root + "/Fonts/" + data;
+}
 
 bool IsType1File(std::string const & path)
 {
