@@ -19,6 +19,7 @@
 #include "fsp_FSTextFont.h"
 #include "fsp_FontPaths.h"
 #include "fsp_TextHelpers.h"
+#include "fsp_Type1Header.h"
 #include "fsp_XTextFont.h"
 #include "utl_DirObject.h"
 #include "utl_RegularFile.h"
@@ -35,10 +36,6 @@ constexpr float kFallbackPixelsPerMM = 3.6571429f;
 constexpr char const * kDefaultFontName = "-*-courier-bold-o-*-*-*-120-*-*-*-*-*-*";
 constexpr char const * kCourierName = "-*-courier-medium-r-*-*-*-100-*-*-*-*-*-*";
 constexpr char const * kAnyFontName = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*";
-// Type 1 header lines are read in pieces of at most this many characters, and
-// no more than kHeaderLimit bytes of a file are read for its header.
-constexpr std::size_t kLineLimit = 1023;
-constexpr long kHeaderLimit = 1L << 20;
 constexpr std::size_t kFontsDirLineLimit = 1024;
 // The X protocol carries a font name's length in 16 bits.
 constexpr int kMaxServerFontName = 65534;
@@ -69,155 +66,6 @@ std::optional<bool> fontPathSet;
 struct DisplayCloser {
     void operator()(Display * display) const { XCloseDisplay(display); }
 };
-
-// ---- Type 1 headers -----------------------------------------------------
-
-// The clear-text lines of a font file. A line ends at a line feed, a carriage
-// return or both; longer lines come in pieces of kLineLimit characters.
-class HeaderLines {
-public:
-    explicit HeaderLines(std::string const & path) : file(utl_OpenRegularStream(path.c_str())) {}
-    bool IsOpen() const { return file != nullptr; }
-
-    bool Next(std::string & line)
-    {
-        line.clear();
-        bool any = false;
-        while (line.size() < kLineLimit && consumed < kHeaderLimit) {
-            int const c = std::getc(file.get());
-            if (c == EOF)
-                return any;
-            ++consumed;
-            any = true;
-            if (c == '\n')
-                return true;
-            if (c == '\r') {
-                int const next = std::getc(file.get());
-                if (next == '\n')
-                    ++consumed;
-                else if (next != EOF)
-                    std::ungetc(next, file.get());
-                return true;
-            }
-            line.push_back(static_cast<char>(c));
-        }
-        return any;
-    }
-
-private:
-    utl_Stream file;
-    long consumed = 0;
-};
-
-struct Type1Header {
-    std::string family;
-    bool hasWeight = false;
-    std::string weight;
-    bool proportional = false;
-    bool hasFullName = false;
-    std::string fullName;
-};
-
-// The value after a key: skips an opening "(" and ends before ")".
-std::string KeyValue(std::string const & line, std::size_t keyLength)
-{
-    std::size_t start = std::min(keyLength, line.size());
-    if (start < line.size() && line[start] == '(')
-        ++start;
-    std::size_t const end = line.find(')', start);
-    return line.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
-// Reads the header up to its first line beginning with "end"; false when no
-// "/FamilyName " line comes before it.
-bool ReadType1Header(std::string const & path, Type1Header & header)
-{
-    HeaderLines lines(path);
-    if (!lines.IsOpen())
-        return false;
-    bool found = false;
-    std::string line;
-    while (lines.Next(line)) {
-        if (StartsWith(line, "end"))
-            break;
-        if (StartsWith(line, "/FullName ")) {
-            if (!header.hasFullName) {
-                header.hasFullName = true;
-                header.fullName = KeyValue(line, 10);
-            }
-        } else if (!found && StartsWith(line, "/FamilyName ")) {
-            found = true;
-            header.family = KeyValue(line, 12);
-        } else if (found && StartsWith(line, "/Weight ")) {
-            if (!header.hasWeight) {
-                header.hasWeight = true;
-                header.weight = KeyValue(line, 8);
-            }
-        } else if (found && StartsWith(line, "/isFixedPitch ")) {
-            if (!StartsWith(line.substr(14), "true"))
-                header.proportional = true;
-        }
-    }
-    return found;
-}
-
-void DescribeType1(std::string const & path, Type1Header const & header, fsp_FontList & record)
-{
-    std::string const family = Blanked(header.family);
-    record.file = path.c_str();
-    record.name = family.c_str();
-    record.family = Lower(family).c_str();
-    record.flags = fsp_FontList::medium;
-    if (header.hasWeight) {
-        static struct {
-            char const * prefix;
-            std::uint32_t bit;
-        } const weights[] = {{"bold", fsp_FontList::bold},   {"black", fsp_FontList::black},
-                             {"book", fsp_FontList::book},   {"demibold", fsp_FontList::demi},
-                             {"demi", fsp_FontList::demi},   {"light", fsp_FontList::light},
-                             {"regular", fsp_FontList::regular}, {"semibold", fsp_FontList::semibold}};
-        std::string const weight = Lower(header.weight);
-        record.flags = fsp_FontList::medium;
-        for (auto const & candidate : weights) {
-            if (StartsWith(weight, candidate.prefix)) {
-                record.flags = candidate.bit;
-                break;
-            }
-        }
-    }
-    if (header.proportional)
-        record.flags |= fsp_FontList::proportional;
-    record.flags |= fsp_FontList::roman | fsp_FontList::normalWidth;
-    if (header.hasFullName) {
-        std::string full = Blanked(Lower(header.fullName));
-        record.flags &= ~(fsp_FontList::roman | fsp_FontList::normalWidth);
-        RemoveFirst(full, " regular");
-        RemoveFirst(full, " normal");
-        if (TakeWord(full, "italic"))
-            record.flags |= fsp_FontList::italic;
-        else if (TakeWord(full, "oblique"))
-            record.flags |= fsp_FontList::oblique;
-        else
-            record.flags |= fsp_FontList::roman;
-        if (Contains(full, "semicondensed"))
-            record.flags |= fsp_FontList::semicondensed;
-        else if (Contains(full, "condensed"))
-            record.flags |= fsp_FontList::condensed;
-        else if (Contains(full, "narrow"))
-            record.flags |= fsp_FontList::narrow;
-        else
-            record.flags |= fsp_FontList::normalWidth;
-        if (record.flags & fsp_FontList::bold)
-            RemoveFirst(full, " bold");
-        if ((record.flags & fsp_FontList::roman) && (record.flags & fsp_FontList::medium)) {
-            std::size_t const at = full.find(" roman", family.size());
-            if (at != std::string::npos)
-                full.erase(at, 6);
-        }
-        record.name = TitleCase(full).c_str();
-    }
-    record.pattern = cow_String();
-}
 
 // ---- registered fonts ---------------------------------------------------
 
