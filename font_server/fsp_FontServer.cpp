@@ -17,6 +17,7 @@
 
 #include "crt_Assert.h"
 #include "fsp_FSTextFont.h"
+#include "fsp_FontCatalogue.h"
 #include "fsp_FontPaths.h"
 #include "fsp_RegisteredFonts.h"
 #include "fsp_TextHelpers.h"
@@ -403,25 +404,6 @@ struct fsp_FontServer::Request {
     std::string width;
 };
 
-// Gathers catalogue records into the caller's array while it has room.
-struct fsp_FontServer::Catalogue {
-    fsp_FontList * list;
-    int capacity;
-    int stored = 0;
-    int found = 0;
-
-    Catalogue(fsp_FontList * list, int count) : list(list), capacity(list ? std::max(count, 0) : 0) {}
-    // Counts a font; the record to fill, or null when the list is full.
-    fsp_FontList * Add()
-    {
-        ++found;
-        if (stored >= capacity)
-            return nullptr;
-        list[stored] = fsp_FontList();
-        return &list[stored++];
-    }
-};
-
 // ---- singleton ----------------------------------------------------------
 
 namespace {
@@ -520,69 +502,7 @@ float fsp_FontServer::GetDisplayPixelsPerMM_Y(_XDisplay * display, int screen)
     return PixelsPerMM(display ? display : registered ? registered->display : nullptr, screen, false, rememberedY);
 }
 
-// ---- catalogue ----------------------------------------------------------
-
-int fsp_FontServer::GetFontList(fsp_FontList * list, int & count)
-{
-    Catalogue catalogue(list, count);
-    for (std::string const & directory : FontPathDirectories())
-        GetFonts(directory, catalogue);
-    if (trueTypeReady || type1Ready)
-        ListRegisteredFonts(trueTypeReady, type1Ready, [&] { return catalogue.Add(); });
-    if (type1Ready) {
-        if (std::optional<std::string> const folder = AcrobatFontsFolder())
-            GetFonts(*folder, catalogue);
-    }
-    for (std::string const & directory : VntDirectories())
-        GetFonts(directory, catalogue);
-
-    for (int i = 0; i < catalogue.stored; ++i) {
-        list[i].id = i;
-        if (list[i].pattern.IsEmpty())
-            list[i].MakePattern();
-    }
-    if (catalogue.stored > 0) {
-        std::sort(list, list + catalogue.stored, [](fsp_FontList const & a, fsp_FontList const & b) {
-            int const order = std::strcmp(a.name.AsCharPtr(), b.name.AsCharPtr());
-            return order != 0 ? order < 0 : a.id < b.id;
-        });
-    }
-    count = catalogue.stored;
-    return catalogue.found;
-}
-
-void fsp_FontServer::GetFonts(std::string const & directory, Catalogue & catalogue)
-{
-    utl_DirObject const folder(directory);
-    if (!folder.IsDirectory())
-        return;
-    fsp_FSTextFont scratch;
-    std::vector<std::string> const files = folder.Files();
-    for (auto path = files.rbegin(); path != files.rend(); ++path) {
-        std::string const extension = Extension(*path);
-        if ((extension == ".PFA" || extension == ".PFB") && type1Ready) {
-            Type1Header header;
-            if (!ReadType1Header(*path, header))
-                continue;
-            if (fsp_FontList * record = catalogue.Add())
-                DescribeType1(*path, header, *record);
-        } else if (extension == ".TTF" && trueTypeReady) {
-            cow_String name;
-            bool bold = false, italic = false, proportional = false;
-            if (!scratch.GetFontInfo(path->c_str(), name, bold, italic, proportional))
-                continue;
-            if (fsp_FontList * record = catalogue.Add()) {
-                record->file = path->c_str();
-                record->name = name;
-                record->family = name;
-                record->flags = (bold ? fsp_FontList::bold : fsp_FontList::medium) |
-                                (italic ? fsp_FontList::italic : fsp_FontList::roman) |
-                                (proportional ? fsp_FontList::proportional : 0u);
-                record->pattern = cow_String();
-            }
-        }
-    }
-}
+// ---- X font directory files -------------------------------------------
 
 int fsp_FontServer::GetX11Fonts(char const * fontsDir, fsp_FontList * list, int & count)
 {

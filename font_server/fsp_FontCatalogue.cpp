@@ -1,0 +1,77 @@
+#include "fsp_FontCatalogue.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fsp_FSTextFont.h"
+#include "fsp_FontPaths.h"
+#include "fsp_RegisteredFonts.h"
+#include "fsp_Type1Header.h"
+#include "utl_DirObject.h"
+
+using namespace fsp_server;
+
+int fsp_FontServer::GetFontList(fsp_FontList * list, int & count)
+{
+    Catalogue catalogue(list, count);
+    for (std::string const & directory : FontPathDirectories())
+        GetFonts(directory, catalogue);
+    if (trueTypeReady || type1Ready)
+        ListRegisteredFonts(trueTypeReady, type1Ready, [&] { return catalogue.Add(); });
+    if (type1Ready) {
+        if (std::optional<std::string> const folder = AcrobatFontsFolder())
+            GetFonts(*folder, catalogue);
+    }
+    for (std::string const & directory : VntDirectories())
+        GetFonts(directory, catalogue);
+
+    for (int i = 0; i < catalogue.stored; ++i) {
+        list[i].id = i;
+        if (list[i].pattern.IsEmpty())
+            list[i].MakePattern();
+    }
+    if (catalogue.stored > 0) {
+        std::sort(list, list + catalogue.stored, [](fsp_FontList const & a, fsp_FontList const & b) {
+            int const order = std::strcmp(a.name.AsCharPtr(), b.name.AsCharPtr());
+            return order != 0 ? order < 0 : a.id < b.id;
+        });
+    }
+    count = catalogue.stored;
+    return catalogue.found;
+}
+
+void fsp_FontServer::GetFonts(std::string const & directory, Catalogue & catalogue)
+{
+    utl_DirObject const folder(directory);
+    if (!folder.IsDirectory())
+        return;
+    fsp_FSTextFont scratch;
+    std::vector<std::string> const files = folder.Files();
+    for (auto path = files.rbegin(); path != files.rend(); ++path) {
+        std::string const extension = Extension(*path);
+        if ((extension == ".PFA" || extension == ".PFB") && type1Ready) {
+            Type1Header header;
+            if (!ReadType1Header(*path, header))
+                continue;
+            if (fsp_FontList * record = catalogue.Add())
+                DescribeType1(*path, header, *record);
+        } else if (extension == ".TTF" && trueTypeReady) {
+            cow_String name;
+            bool bold = false, italic = false, proportional = false;
+            if (!scratch.GetFontInfo(path->c_str(), name, bold, italic, proportional))
+                continue;
+            if (fsp_FontList * record = catalogue.Add()) {
+                record->file = path->c_str();
+                record->name = name;
+                record->family = name;
+                record->flags = (bold ? fsp_FontList::bold : fsp_FontList::medium) |
+                                (italic ? fsp_FontList::italic : fsp_FontList::roman) |
+                                (proportional ? fsp_FontList::proportional : 0u);
+                record->pattern = cow_String();
+            }
+        }
+    }
+}

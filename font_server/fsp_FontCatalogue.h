@@ -1,0 +1,30 @@
+// The font catalogue while it is gathered, by the sources of GetFontList and
+// by GetX11Fonts. Internal to the font server.
+#ifndef FSP_FONTCATALOGUE_H
+#define FSP_FONTCATALOGUE_H
+
+#include <algorithm>
+
+#include "fsp_FontList.h"
+#include "fsp_FontServer.h"
+
+// Gathers catalogue records into the caller's array while it has room.
+struct fsp_FontServer::Catalogue {
+    fsp_FontList * list;
+    int capacity;
+    int stored = 0;
+    int found = 0;
+
+    Catalogue(fsp_FontList * list, int count) : list(list), capacity(list ? std::max(count, 0) : 0) {}
+    // Counts a font; the record to fill, or null when the list is full.
+    fsp_FontList * Add()
+    {
+        ++found;
+        if (stored >= capacity)
+            return nullptr;
+        list[stored] = fsp_FontList();
+        return &list[stored++];
+    }
+};
+
+#endif
