@@ -9,10 +9,27 @@
 #include "fsp_FSTextFont.h"
 #include "fsp_FontPaths.h"
 #include "fsp_RegisteredFonts.h"
+#include "fsp_TextHelpers.h"
 #include "fsp_Type1Header.h"
 #include "utl_DirObject.h"
 
 using namespace fsp_server;
+
+std::uint32_t fsp_server::WeightBit(std::string const & weight)
+{
+    static struct {
+        char const * prefix;
+        std::uint32_t bit;
+    } const weights[] = {{"bold", fsp_FontList::bold},         {"black", fsp_FontList::black},
+                         {"book", fsp_FontList::book},         {"demibold", fsp_FontList::demi},
+                         {"demi", fsp_FontList::demi},         {"light", fsp_FontList::light},
+                         {"regular", fsp_FontList::regular},   {"semibold", fsp_FontList::semibold}};
+    for (auto const & candidate : weights) {
+        if (fsp_text::StartsWith(weight, candidate.prefix))
+            return candidate.bit;
+    }
+    return fsp_FontList::medium;
+}
 
 int fsp_FontServer::GetFontList(fsp_FontList * list, int & count)
 {

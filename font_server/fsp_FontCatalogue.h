@@ -1,9 +1,12 @@
 // The font catalogue while it is gathered, by the sources of GetFontList and
-// by GetX11Fonts. Internal to the font server.
+// by GetX11Fonts, and the style words of its records. Internal to the font
+// server.
 #ifndef FSP_FONTCATALOGUE_H
 #define FSP_FONTCATALOGUE_H
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
 #include "fsp_FontList.h"
 #include "fsp_FontServer.h"
@@ -26,5 +29,13 @@ struct fsp_FontServer::Catalogue {
         return &list[stored++];
     }
 };
+
+namespace fsp_server {
+
+// The weight bit of a record for a weight name, told by how the name begins
+// ("bold", "demibold", ...); medium for any other.
+std::uint32_t WeightBit(std::string const & weight);
+
+}  // namespace fsp_server
 
 #endif

@@ -82,21 +82,7 @@ void FillFontsDirRecord(FontsDirLine const & entry, std::string const & path, bo
         flags |= fsp_FontList::normalWidth;
     if (entry.width != "normal")
         name += " " + TitleCase(entry.width);
-    static struct {
-        char const * prefix;
-        std::uint32_t bit;
-    } const weights[] = {{"bold", fsp_FontList::bold},         {"black", fsp_FontList::black},
-                         {"book", fsp_FontList::book},         {"demibold", fsp_FontList::demi},
-                         {"demi", fsp_FontList::demi},         {"light", fsp_FontList::light},
-                         {"regular", fsp_FontList::regular},   {"semibold", fsp_FontList::semibold}};
-    std::uint32_t weight = fsp_FontList::medium;
-    for (auto const & candidate : weights) {
-        if (StartsWith(entry.weight, candidate.prefix)) {
-            weight = candidate.bit;
-            break;
-        }
-    }
-    flags |= weight;
+    flags |= fsp_server::WeightBit(entry.weight);
     if (entry.weight != "bold" && entry.weight != "medium")
         name += " " + TitleCase(entry.weight);
     record.name = name.c_str();

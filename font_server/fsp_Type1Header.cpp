@@ -1,9 +1,9 @@
 #include "fsp_Type1Header.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 
+#include "fsp_FontCatalogue.h"
 #include "fsp_TextHelpers.h"
 #include "utl_RegularFile.h"
 
@@ -105,23 +105,8 @@ void DescribeType1(std::string const & path, Type1Header const & header, fsp_Fon
     record.name = family.c_str();
     record.family = Lower(family).c_str();
     record.flags = fsp_FontList::medium;
-    if (header.hasWeight) {
-        static struct {
-            char const * prefix;
-            std::uint32_t bit;
-        } const weights[] = {{"bold", fsp_FontList::bold},   {"black", fsp_FontList::black},
-                             {"book", fsp_FontList::book},   {"demibold", fsp_FontList::demi},
-                             {"demi", fsp_FontList::demi},   {"light", fsp_FontList::light},
-                             {"regular", fsp_FontList::regular}, {"semibold", fsp_FontList::semibold}};
-        std::string const weight = Lower(header.weight);
-        record.flags = fsp_FontList::medium;
-        for (auto const & candidate : weights) {
-            if (StartsWith(weight, candidate.prefix)) {
-                record.flags = candidate.bit;
-                break;
-            }
-        }
-    }
+    if (header.hasWeight)
+        record.flags = WeightBit(Lower(header.weight));
     if (header.proportional)
         record.flags |= fsp_FontList::proportional;
     record.flags |= fsp_FontList::roman | fsp_FontList::normalWidth;
