@@ -18,6 +18,7 @@
 #include "crt_Assert.h"
 #include "fsp_FSTextFont.h"
 #include "fsp_FontCatalogue.h"
+#include "fsp_FontNames.h"
 #include "fsp_FontPaths.h"
 #include "fsp_RegisteredFonts.h"
 #include "fsp_TextHelpers.h"
@@ -35,11 +36,8 @@ namespace {
 constexpr unsigned kTrueTypeInterface = 0x2000000;
 constexpr unsigned kType1Interface = 0x3000000;
 constexpr float kFallbackPixelsPerMM = 3.6571429f;
-constexpr char const * kDefaultFontName = "-*-courier-bold-o-*-*-*-120-*-*-*-*-*-*";
 constexpr char const * kCourierName = "-*-courier-medium-r-*-*-*-100-*-*-*-*-*-*";
 constexpr char const * kAnyFontName = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*";
-// The X protocol carries a font name's length in 16 bits.
-constexpr int kMaxServerFontName = 65534;
 
 fsp_FontServer * registered = nullptr;
 
@@ -68,62 +66,6 @@ struct DisplayCloser {
     void operator()(Display * display) const { XCloseDisplay(display); }
 };
 
-// ---- requested names ----------------------------------------------------
-
-// The "-"-separated fields of an X logical font description as a scan format
-// of "%[^-]" conversions reads them: each one or more characters other than
-// "-"; the first empty or missing field ends the reading.
-std::vector<std::string> NameFields(std::string const & name, std::size_t most)
-{
-    std::vector<std::string> fields;
-    std::size_t pos = 0;
-    while (fields.size() < most && pos < name.size() && name[pos] == '-') {
-        ++pos;
-        std::size_t end = name.find('-', pos);
-        if (end == std::string::npos)
-            end = name.size();
-        if (end == pos)
-            break;
-        fields.push_back(name.substr(pos, end - pos));
-        pos = end;
-    }
-    return fields;
-}
-
-std::string FieldOr(std::vector<std::string> const & fields, std::size_t index, char const * missing)
-{
-    return index < fields.size() ? fields[index] : missing;
-}
-
-// Field positions of an X logical font description.
-enum Field { foundry, family, weight, slant, setWidth, addStyle, pixelSize, pointSize, resolutionX, resolutionY };
-// The fields a request is read from.
-constexpr std::size_t fieldsRead = resolutionX;
-
-// The name with one family swapped for a metric twin, or for a courier of
-// the same style when there is no X server to fall back to.
-std::optional<std::string> SubstituteName(std::string const & name, bool withDisplay)
-{
-    static char const * const twins[][2] = {{"helvetica", "arial"},
-                                            {"arial", "helvetica"},
-                                            {"new century schoolbook", "bookman old style"},
-                                            {"bookman old style", "new century schoolbook"}};
-    for (auto const & twin : twins) {
-        std::size_t const at = name.find(twin[0]);
-        if (at != std::string::npos)
-            return name.substr(0, at) + twin[1] + name.substr(at + std::strlen(twin[0]));
-    }
-    if (withDisplay)
-        return std::nullopt;
-    std::vector<std::string> const fields = NameFields(name, fieldsRead);
-    if (fields.size() <= weight)
-        return std::string(kDefaultFontName);
-    std::string const & asked = fields[weight];
-    std::string const courierWeight = Contains(asked, "bold") || Contains(asked, "black") ? "bold" : "medium";
-    return "-*-courier-" + courierWeight + "-" + FieldOr(fields, slant, "*") + "-" + FieldOr(fields, setWidth, "*") +
-           "-*-" + FieldOr(fields, pixelSize, "*") + "-" + FieldOr(fields, pointSize, "*") + "-";
-}
-
 bool SlantFits(std::string const & slantAsked, std::string const & text)
 {
     if (slantAsked == "i")
@@ -136,52 +78,6 @@ bool SlantFits(std::string const & slantAsked, std::string const & text)
 bool OtherSlant(std::string const & slantAsked, std::string const & text)
 {
     return (slantAsked == "i" && Contains(text, "oblique")) || (slantAsked == "o" && Contains(text, "italic"));
-}
-
-// A size or resolution field as a number: the largest magnitude in a matrix
-// such as "[20 0 0 ~20]" ("~" is the minus sign there).
-std::optional<float> FieldNumber(std::vector<std::string> const & fields, std::size_t index)
-{
-    if (index >= fields.size())
-        return std::nullopt;
-    std::string field = fields[index];
-    if (field.empty() || field[0] != '[')
-        return Number(field);
-    std::replace(field.begin(), field.end(), '~', '-');
-    std::optional<float> largest;
-    char const * at = field.c_str() + 1;
-    for (;;) {
-        char * end = nullptr;
-        float const value = std::strtof(at, &end);
-        if (end == at)
-            return largest;
-        if (!std::isfinite(value))
-            return std::numeric_limits<float>::infinity();
-        largest = std::max(largest.value_or(0.0f), std::fabs(value));
-        at = end;
-    }
-}
-
-// The pixels of the em an X server would make for a name at `dpi` (or at the
-// name's own resolution fields) are beyond fsp_FSTextFont::maxEmPixels.
-bool BeyondAnyScreen(std::string const & name, float dpi)
-{
-    std::vector<std::string> const fields = NameFields(name, resolutionY + 1);
-    float const limit = static_cast<float>(fsp_FSTextFont::maxEmPixels);
-    if (FieldNumber(fields, pixelSize).value_or(0.0f) > limit)
-        return true;
-    float const resolution =
-        std::max(FieldNumber(fields, resolutionX).value_or(dpi), FieldNumber(fields, resolutionY).value_or(dpi));
-    return FieldNumber(fields, pointSize).value_or(0.0f) * 0.1f / 72.0f * resolution > limit;
-}
-
-// An X server font by name. None for a size beyond any screen or printer,
-// which the X server refuses with an error that ends the process.
-XFontStruct * LoadServerFont(Display * display, cow_String const & name, float dpi)
-{
-    if (!display || name.Length() > kMaxServerFontName || BeyondAnyScreen(name.AsCharPtr(), dpi))
-        return nullptr;
-    return XLoadQueryFont(display, name.AsCharPtr());
 }
 
 int Coordinate(float value)
