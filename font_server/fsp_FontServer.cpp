@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "crt_Assert.h"
+#include "fsp_DisplayResolution.h"
 #include "fsp_FSTextFont.h"
 #include "fsp_FontCatalogue.h"
 #include "fsp_FontNames.h"
@@ -35,7 +36,6 @@ namespace {
 
 constexpr unsigned kTrueTypeInterface = 0x2000000;
 constexpr unsigned kType1Interface = 0x3000000;
-constexpr float kFallbackPixelsPerMM = 3.6571429f;
 constexpr char const * kCourierName = "-*-courier-medium-r-*-*-*-100-*-*-*-*-*-*";
 constexpr char const * kAnyFontName = "-*-*-*-*-*-*-*-*-*-*-*-*-*-*";
 
@@ -58,13 +58,7 @@ private:
     bool & flag;
 };
 
-std::optional<float> rememberedX;
-std::optional<float> rememberedY;
 std::optional<bool> fontPathSet;
-
-struct DisplayCloser {
-    void operator()(Display * display) const { XCloseDisplay(display); }
-};
 
 bool SlantFits(std::string const & slantAsked, std::string const & text)
 {
@@ -90,30 +84,6 @@ int Coordinate(float value)
 int TextLength(char const * text)
 {
     return static_cast<int>(strnlen(text, INT_MAX));
-}
-
-// ---- display resolution -------------------------------------------------
-
-std::optional<float> EnvResolution(char const * name)
-{
-    std::optional<std::string> const text = Env(name);
-    if (!text)
-        return std::nullopt;
-    std::optional<float> const value = Number(*text);
-    if (!value || *value <= 0.0f)
-        return std::nullopt;
-    return value;
-}
-
-std::optional<float> ScreenResolution(Display * display, int screen, bool horizontal)
-{
-    if (screen <= 0 || screen >= ScreenCount(display))
-        screen = DefaultScreen(display);
-    int const pixels = horizontal ? DisplayWidth(display, screen) : DisplayHeight(display, screen);
-    int const millimetres = horizontal ? DisplayWidthMM(display, screen) : DisplayHeightMM(display, screen);
-    if (pixels <= 0 || millimetres <= 0)
-        return std::nullopt;
-    return static_cast<float>(pixels) / static_cast<float>(millimetres);
 }
 
 }  // namespace
@@ -268,46 +238,14 @@ void fsp_FontServer::Init(_XDisplay * newDisplay)
     inchesPerPixelY = 1.0f / (y * 25.4f);
 }
 
-namespace {
-
-float PixelsPerMM(Display * display, int screen, bool horizontal, std::optional<float> & remembered)
-{
-    if (remembered)
-        return *remembered;
-    std::optional<float> value = EnvResolution(horizontal ? "QEL_PRINT_XRES" : "QEL_PRINT_YRES");
-    if (!value && !horizontal && !std::getenv("QEL_PRINT_YRES"))
-        value = EnvResolution("QEL_PRINT_XRES");
-    if (!value && display)
-        value = ScreenResolution(display, screen, horizontal);
-    if (!value) {
-        // The screen of the window system, as the process would open it.
-        std::unique_ptr<Display, DisplayCloser> const screenDisplay(XOpenDisplay(nullptr));
-        if (screenDisplay)
-            value = ScreenResolution(screenDisplay.get(), 0, horizontal);
-    }
-    if (!value)
-        return kFallbackPixelsPerMM;
-    remembered = value;
-    return *value;
-}
-
-// A resolution asked for in pixels per millimetre, as dots per inch; 0 asks
-// for the fallback.
-float DpiOr(float pixelsPerMM, float fallback)
-{
-    return pixelsPerMM != 0.0f ? pixelsPerMM * 25.4f : fallback;
-}
-
-}  // namespace
-
 float fsp_FontServer::GetDisplayPixelsPerMM_X(_XDisplay * display, int screen)
 {
-    return PixelsPerMM(display ? display : registered ? registered->display : nullptr, screen, true, rememberedX);
+    return PixelsPerMM(display ? display : registered ? registered->display : nullptr, screen, true);
 }
 
 float fsp_FontServer::GetDisplayPixelsPerMM_Y(_XDisplay * display, int screen)
 {
-    return PixelsPerMM(display ? display : registered ? registered->display : nullptr, screen, false, rememberedY);
+    return PixelsPerMM(display ? display : registered ? registered->display : nullptr, screen, false);
 }
 
 // ---- matching -----------------------------------------------------------
