@@ -17,6 +17,7 @@
 #include "fsp_FontCatalogue.h"
 #include "fsp_FontNames.h"
 #include "fsp_FontPaths.h"
+#include "fsp_FontTable.h"
 #include "fsp_RegisteredFonts.h"
 #include "fsp_TextHelpers.h"
 #include "fsp_Type1Header.h"
@@ -61,71 +62,7 @@ int Coordinate(float value)
     return value < 32767.0f ? static_cast<int>(value) : 32767;
 }
 
-int TextLength(char const * text)
-{
-    return static_cast<int>(strnlen(text, INT_MAX));
-}
-
 }  // namespace
-
-// ---- slots --------------------------------------------------------------
-
-namespace {
-
-// One slot's use of an outline font that several slots may share; the font's
-// use count is the number of such uses, and the last one deletes it.
-class TextFontUse {
-public:
-    TextFontUse() = default;
-    explicit TextFontUse(std::unique_ptr<fsp_FSTextFont> loaded) : font(loaded.release()) {}
-    TextFontUse(TextFontUse && other) noexcept : font(std::exchange(other.font, nullptr)) {}
-    TextFontUse & operator=(TextFontUse && other) noexcept
-    {
-        if (this != &other) {
-            Release();
-            font = std::exchange(other.font, nullptr);
-        }
-        return *this;
-    }
-    ~TextFontUse() { Release(); }
-
-    TextFontUse Share() const
-    {
-        if (font)
-            ++font->useCount;
-        return TextFontUse(font);
-    }
-    void Release()
-    {
-        if (font && --font->useCount == 0)
-            delete font;
-        font = nullptr;
-    }
-    fsp_FSTextFont * operator->() const { return font; }
-    explicit operator bool() const { return font != nullptr; }
-
-private:
-    explicit TextFontUse(fsp_FSTextFont * shared) : font(shared) {}
-    fsp_FSTextFont * font = nullptr;
-};
-
-struct ServerFontCloser {
-    Display * display;
-    void operator()(XFontStruct * font) const { XFreeFont(display, font); }
-};
-
-}  // namespace
-
-struct fsp_FontServer::XFontEntry {
-    cow_String name;
-    std::unique_ptr<XFontStruct, ServerFontCloser> fontStruct{nullptr, ServerFontCloser{nullptr}};
-    std::unique_ptr<fsp_XTextFont> xFont;  // made from fontStruct, so it goes first
-    TextFontUse textFont;
-    float size = 0.0f;
-    float xDpi = 0.0f;
-    float yDpi = 0.0f;
-    bool temporary = false;
-};
 
 // ---- singleton ----------------------------------------------------------
 
@@ -338,148 +275,6 @@ bool fsp_FontServer::ValidFontString(cow_String const & name, _XDisplay * xDispl
         return true;
     }
     return false;
-}
-
-// ---- the table ----------------------------------------------------------
-
-fsp_FontServer::XFontEntry const * fsp_FontServer::Slot(unsigned handle) const
-{
-    return handle < slotCount ? fonts[handle].get() : nullptr;
-}
-
-fsp_FontServer::XFontEntry * fsp_FontServer::Slot(unsigned handle)
-{
-    return handle < slotCount ? fonts[handle].get() : nullptr;
-}
-
-void fsp_FontServer::UnloadFont(unsigned handle)
-{
-    XFontEntry * const entry = Slot(handle);
-    if (!entry)
-        return;
-    if (entry->textFont)
-        entry->textFont->ReleaseSize(entry->size, entry->xDpi, entry->yDpi);
-    fonts[handle].reset();
-}
-
-void fsp_FontServer::UnloadTemporaryFonts()
-{
-    for (unsigned handle = 0; handle < slotCount; ++handle) {
-        if (fonts[handle] && fonts[handle]->temporary)
-            UnloadFont(handle);
-    }
-}
-
-void fsp_FontServer::StripCache(unsigned handle)
-{
-    XFontEntry const * const entry = Slot(handle);
-    if (entry && entry->textFont)
-        entry->textFont->StripCache(entry->size, entry->xDpi, entry->yDpi);
-}
-
-XFontStruct const * fsp_FontServer::GetXFontStruct(unsigned handle) const
-{
-    XFontEntry const * const entry = Slot(handle);
-    return entry ? entry->fontStruct.get() : nullptr;
-}
-
-bool fsp_FontServer::GetFontInfo(unsigned handle, cow_String & file, float & size) const
-{
-    XFontEntry const * const entry = Slot(handle);
-    if (!entry)
-        return false;
-    file = cow_String();
-    if (entry->textFont)
-        entry->textFont->GetFontFile(file);
-    size = entry->size;
-    return true;
-}
-
-g3d_Bitmap const & fsp_FontServer::GetBitmap(unsigned handle, unsigned char c)
-{
-    XFontEntry * const entry = Slot(handle);
-    if (!entry)
-        return emptyBitmap;
-    if (entry->textFont)
-        return entry->textFont->GetGlyph(entry->size, entry->xDpi, entry->yDpi, c);
-    if (display && entry->fontStruct) {
-        if (!entry->xFont)
-            entry->xFont = std::make_unique<fsp_XTextFont>(display, *entry->fontStruct);
-        return entry->xFont->Glyph(c);
-    }
-    return emptyBitmap;
-}
-
-float fsp_FontServer::GetWidth(unsigned handle, cow_String const & text, float xPixelsPerMM,
-                               float yPixelsPerMM) const
-{
-    XFontEntry const * const entry = Slot(handle);
-    if (!entry)
-        return 0.0f;
-    float const xDpi = DpiOr(xPixelsPerMM, entry->xDpi), yDpi = DpiOr(yPixelsPerMM, entry->yDpi);
-    if (entry->textFont)
-        return entry->textFont->GetWidth(entry->size, xDpi, yDpi, text);
-    if (entry->fontStruct) {
-        int const pixels = XTextWidth(entry->fontStruct.get(), text.AsCharPtr(), TextLength(text.AsCharPtr()));
-        return static_cast<float>(pixels) * inchesPerPixelX * xDpi;
-    }
-    return 0.0f;
-}
-
-float fsp_FontServer::GetHeight(unsigned handle, cow_String const & text, float xPixelsPerMM,
-                                float yPixelsPerMM) const
-{
-    XFontEntry const * const entry = Slot(handle);
-    if (!entry)
-        return 0.0f;
-    float const xDpi = DpiOr(xPixelsPerMM, entry->xDpi), yDpi = DpiOr(yPixelsPerMM, entry->yDpi);
-    if (entry->textFont)
-        return entry->textFont->GetHeight(entry->size, xDpi, yDpi, text);
-    if (entry->fontStruct) {
-        int const pixels = entry->fontStruct->ascent + entry->fontStruct->descent;
-        return static_cast<float>(pixels) * inchesPerPixelY * yDpi;
-    }
-    return 0.0f;
-}
-
-float fsp_FontServer::GetOutlineWidth(unsigned handle, cow_String const & text) const
-{
-    XFontEntry const * const entry = Slot(handle);
-    if (!entry || !entry->textFont)
-        return 0.0f;
-    return entry->textFont->GetOutlineWidth(entry->xDpi, entry->yDpi, text);
-}
-
-bool fsp_FontServer::GetOutlineHeight(unsigned handle, cow_String const & text, float & ascent,
-                                      float & descent) const
-{
-    ascent = descent = 0.0f;
-    XFontEntry const * const entry = Slot(handle);
-    if (!entry || !entry->textFont)
-        return false;
-    return entry->textFont->GetOutlineHeight(entry->xDpi, entry->yDpi, text, ascent, descent);
-}
-
-float fsp_FontServer::GetOutline(unsigned handle, unsigned char c, unsigned maxContours, unsigned maxPoints,
-                                 unsigned & contourCount, unsigned * contourSizes, float * points) const
-{
-    contourCount = 0;
-    XFontEntry const * const entry = Slot(handle);
-    if (!entry || !entry->textFont)
-        return 0.0f;
-    return entry->textFont->GetOutline(entry->xDpi, entry->yDpi, c, maxContours, maxPoints, contourCount,
-                                       contourSizes, points);
-}
-
-float fsp_FontServer::GetFill(unsigned handle, unsigned char c, unsigned & count, float ** triangles)
-{
-    count = 0;
-    if (triangles)
-        *triangles = nullptr;
-    XFontEntry const * const entry = Slot(handle);
-    if (!entry || !entry->textFont || !triangles)
-        return 0.0f;
-    return entry->textFont->GetFill(entry->xDpi, entry->yDpi, c, count, triangles);
 }
 
 // ---- drawing ------------------------------------------------------------
