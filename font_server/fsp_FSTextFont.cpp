@@ -19,13 +19,10 @@
 #include <new>
 #include <string>
 
-#include "cow_1DArrayList.h"
 #include "fsp_Latin1Encoding.h"
 #include "fsp_ContourFlattening.h"
 #include "fsp_GlyphOutlines.h"
-#include "fsp_Polygon.h"
 #include "fsp_TextHelpers.h"
-#include "g3d_Point.h"
 #include "utl_RegularFile.h"
 
 using fsp_text::Lower;
@@ -34,9 +31,7 @@ using namespace fsp_glyphs;
 namespace {
 
 constexpr float kRenderDpiLimit = 150.0f;     // from here on glyph images are made on demand
-constexpr float kFillCacheLimit = 20.0f;      // largest xDpi x kUnitScale whose triangles are kept
 constexpr long long kMaxType1Bytes = 64LL << 20;  // Type 1 fonts are read whole; real ones are far smaller
-constexpr std::size_t kMaxFillPoints = 1u << 20;
 
 // Process-wide, as the catalogue and the server share one notion of "same size".
 float sizeTolerance = 0.5f;
@@ -156,26 +151,6 @@ bool IsGlyphName(char const * name)
 {
     return name[0] != '\0' && name[0] != '.';
 }
-
-// Receives polylines into growing arrays, up to a sanity limit.
-class GrowingSink {
-public:
-    bool BeginContour()
-    {
-        sizes.push_back(0);
-        return true;
-    }
-    bool Point(Vec p)
-    {
-        if (points.size() == kMaxFillPoints)
-            return false;
-        points.push_back(p);
-        ++sizes.back();
-        return true;
-    }
-    std::vector<unsigned> sizes;
-    std::vector<Vec> points;
-};
 
 }  // namespace
 
@@ -601,72 +576,4 @@ float fsp_FSTextFont::GetHeight(float size, float xDpi, float yDpi, cow_String c
     float above = 0.0f, below = 0.0f;
     ForEachGlyphMetrics(size, xDpi, yDpi, text, [&](g3d_Bitmap const & glyph) { Widen(glyph, above, below); });
     return above + below;
-}
-
-float fsp_FSTextFont::GetFill(float xDpi, float yDpi, unsigned char c, unsigned & triangleCount, float ** triangles)
-{
-    triangleCount = 0;
-    if (triangles)
-        *triangles = nullptr;
-    int const record = OutlineIndex(c);
-    if (record < 0)
-        return 0.0f;
-    GlyphOutline & glyph = outlines[static_cast<std::size_t>(record)];
-    float const sx = xDpi * kUnitScale / kReferenceSize, sy = yDpi * kUnitScale / kReferenceSize;
-    float const advance = glyph.advanceX * sx;
-    // Kept triangles are for one resolution; a font shared by slots at other
-    // resolutions gets theirs in the scratch buffer.
-    bool const cacheable = xDpi * kUnitScale <= kFillCacheLimit;
-    bool const keep = cacheable && !glyph.filled;
-    if (cacheable && glyph.filled && glyph.fillXDpi == xDpi && glyph.fillYDpi == yDpi) {
-        triangleCount = static_cast<unsigned>(glyph.triangles.size() / 6);
-        if (triangles && triangleCount > 0)
-            *triangles = glyph.triangles.data();
-        return advance;
-    }
-    if (glyph.points.empty())
-        return advance;
-    std::vector<float> & target = keep ? glyph.triangles : scratchTriangles;
-    try {
-        GrowingSink outline;
-        if (!WalkOutline(glyph, sx, sy, outline))
-            return advance;
-        fsp_Polygon polygon;
-        cow_1DArrayList<g3d_Point> output;
-        if (!polygon.BeginPolygon(&output, nullptr))
-            return advance;
-        std::size_t first = 0;
-        for (unsigned size : outline.sizes) {
-            // Each polyline ends with its first point again, which the polygon must not get twice.
-            if (size == 0 || polygon.BeginContour(size - 1) != fsp_Polygon::grupSuccess)
-                return advance;
-            for (std::size_t i = first; i + 1 < first + size; ++i) {
-                if (polygon.Vertex(outline.points[i].x, outline.points[i].y) != fsp_Polygon::grupSuccess)
-                    return advance;
-            }
-            if (polygon.EndContour() != fsp_Polygon::grupSuccess)
-                return advance;
-            first += size;
-        }
-        if (polygon.EndPolygon() != fsp_Polygon::grupSuccess || output.Size() % 3 != 0)
-            return advance;
-        target.clear();
-        target.reserve(static_cast<std::size_t>(output.Size()) * 2);
-        for (int i = 0; i < output.Size(); ++i) {
-            target.push_back(output.ConstGet(i).x);
-            target.push_back(output.ConstGet(i).y);
-        }
-    } catch (std::bad_alloc const &) {
-        target.clear();
-        return advance;
-    }
-    if (keep) {
-        glyph.filled = true;
-        glyph.fillXDpi = xDpi;
-        glyph.fillYDpi = yDpi;
-    }
-    triangleCount = static_cast<unsigned>(target.size() / 6);
-    if (triangles && triangleCount > 0)
-        *triangles = target.data();
-    return advance;
 }
