@@ -3,31 +3,28 @@
 #include <ft2build.h>
 #include <freetype/freetype.h>
 #include <freetype/ftfntfmt.h>
-#include <freetype/ftoutln.h>
 #include <freetype/t1tables.h>
 
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
-#include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
-#include "fsp_Latin1Encoding.h"
-#include "fsp_ContourFlattening.h"
 #include "fsp_GlyphBitmaps.h"
 #include "fsp_GlyphOutlines.h"
+#include "fsp_Latin1Encoding.h"
 #include "fsp_TextHelpers.h"
 #include "utl_RegularFile.h"
 
+using fsp_glyphs::sizeTolerance;
 using fsp_text::Lower;
-using namespace fsp_glyphs;
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "fsp_TextHelpers.h"
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "fsp_DisplayResolution.h"
 #include "fsp_FSTextFont.h"

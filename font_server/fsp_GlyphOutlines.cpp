@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <utility>
+#include <vector>
 
 using namespace fsp_glyphs;
 
