@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "fsp_FontCatalogue.h"
 #include "fsp_TextHelpers.h"
 #include "utl_RegularFile.h"
 
@@ -96,49 +95,6 @@ bool ReadType1Header(std::string const & path, Type1Header & header)
         }
     }
     return found;
-}
-
-void DescribeType1(std::string const & path, Type1Header const & header, fsp_FontList & record)
-{
-    std::string const family = Blanked(header.family);
-    record.file = path.c_str();
-    record.name = family.c_str();
-    record.family = Lower(family).c_str();
-    record.flags = fsp_FontList::medium;
-    if (header.hasWeight)
-        record.flags = WeightBit(Lower(header.weight));
-    if (header.proportional)
-        record.flags |= fsp_FontList::proportional;
-    record.flags |= fsp_FontList::roman | fsp_FontList::normalWidth;
-    if (header.hasFullName) {
-        std::string full = Blanked(Lower(header.fullName));
-        record.flags &= ~(fsp_FontList::roman | fsp_FontList::normalWidth);
-        RemoveFirst(full, " regular");
-        RemoveFirst(full, " normal");
-        if (TakeWord(full, "italic"))
-            record.flags |= fsp_FontList::italic;
-        else if (TakeWord(full, "oblique"))
-            record.flags |= fsp_FontList::oblique;
-        else
-            record.flags |= fsp_FontList::roman;
-        if (Contains(full, "semicondensed"))
-            record.flags |= fsp_FontList::semicondensed;
-        else if (Contains(full, "condensed"))
-            record.flags |= fsp_FontList::condensed;
-        else if (Contains(full, "narrow"))
-            record.flags |= fsp_FontList::narrow;
-        else
-            record.flags |= fsp_FontList::normalWidth;
-        if (record.flags & fsp_FontList::bold)
-            RemoveFirst(full, " bold");
-        if ((record.flags & fsp_FontList::roman) && (record.flags & fsp_FontList::medium)) {
-            std::size_t const at = full.find(" roman", family.size());
-            if (at != std::string::npos)
-                full.erase(at, 6);
-        }
-        record.name = TitleCase(full).c_str();
-    }
-    record.pattern = cow_String();
 }
 
 }  // namespace fsp_server

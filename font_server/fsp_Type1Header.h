@@ -1,12 +1,9 @@
 // The clear-text header of a Type 1 font file, read directly (without the
-// font engine), and the catalogue record it describes. Internal to the font
-// server.
+// font engine). Internal to the font server.
 #ifndef FSP_TYPE1HEADER_H
 #define FSP_TYPE1HEADER_H
 
 #include <string>
-
-#include "fsp_FontList.h"
 
 namespace fsp_server {
 
@@ -23,7 +20,6 @@ struct Type1Header {
 // Reads the header up to its first line beginning with "end"; false when no
 // "/FamilyName " line comes before it.
 bool ReadType1Header(std::string const & path, Type1Header & header);
-void DescribeType1(std::string const & path, Type1Header const & header, fsp_FontList & record);
 
 }  // namespace fsp_server
 
