@@ -286,6 +286,21 @@ void fsp_FSTextFont::Close()
     activeX26 = activeY26 = 0;
 }
 
+// Sets the face to a pixel size, 26.6, unless it is set to it already.
+bool fsp_FSTextFont::RequestPixels(long xPixels26, long yPixels26) const
+{
+    if (xPixels26 == activeX26 && yPixels26 == activeY26)
+        return true;
+    FT_Size_RequestRec request{FT_SIZE_REQUEST_TYPE_NOMINAL, xPixels26, yPixels26, 0, 0};
+    if (FT_Request_Size(face.get(), &request) != 0) {
+        activeX26 = activeY26 = 0;
+        return false;
+    }
+    activeX26 = xPixels26;
+    activeY26 = yPixels26;
+    return true;
+}
+
 bool fsp_FSTextFont::CheckFont(char const * file) const
 {
     return file && fileName == file;

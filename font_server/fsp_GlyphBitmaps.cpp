@@ -76,20 +76,6 @@ bool ToBitmap(FT_GlyphSlot slot, bool withPixels, g3d_Bitmap & bitmap)
 
 }  // namespace
 
-bool fsp_FSTextFont::RequestPixels(long xPixels26, long yPixels26) const
-{
-    if (xPixels26 == activeX26 && yPixels26 == activeY26)
-        return true;
-    FT_Size_RequestRec request{FT_SIZE_REQUEST_TYPE_NOMINAL, xPixels26, yPixels26, 0, 0};
-    if (FT_Request_Size(face.get(), &request) != 0) {
-        activeX26 = activeY26 = 0;
-        return false;
-    }
-    activeX26 = xPixels26;
-    activeY26 = yPixels26;
-    return true;
-}
-
 // Loads the glyph of `c` hinted for 1-bit output at the face's current size.
 bool fsp_FSTextFont::RenderCode(unsigned char c, bool withPixels, g3d_Bitmap & bitmap) const
 {
