@@ -9,6 +9,7 @@
 
 namespace {
 
+// A position as X draws at it: 16 bits, clamped, and 0 for NaN.
 int Coordinate(float value)
 {
     if (!(value > -32768.0f))
