@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -23,7 +22,6 @@
 #include "fsp_TextHelpers.h"
 #include "utl_RegularFile.h"
 
-using fsp_glyphs::sizeTolerance;
 using fsp_text::Lower;
 
 namespace {
@@ -116,8 +114,7 @@ void fsp_FSTextFont::StreamCloser::operator()(FileStream * stream) const
 
 fsp_FSTextFont::fsp_FSTextFont()
 {
-    if (std::getenv("QEL_PRINT_XRES"))
-        sizeTolerance = 0.05f;
+    fsp_glyphs::ChooseSizeTolerance();
     defaultBitmap.SetSize(8, 1, true);
 }
 

@@ -9,31 +9,13 @@
 #include <new>
 #include <utility>
 
-namespace fsp_glyphs {
-
-float sizeTolerance = 0.5f;
-
-float PixelsOf(float size, float dpi)
-{
-    return size / 72.0f * dpi;
-}
-
-bool ToPixels26(float pixels, long & pixels26)
-{
-    double const value = std::fabs(static_cast<double>(pixels)) * 64.0;
-    if (!(value >= 1.0 && value <= fsp_FSTextFont::maxEmPixels * 64.0))
-        return false;
-    pixels26 = std::lround(value);
-    return true;
-}
-
-}  // namespace fsp_glyphs
-
 using namespace fsp_glyphs;
 
 namespace {
 
 constexpr float kRenderDpiLimit = 150.0f;  // from here on glyph images are made on demand
+
+float sizeTolerance = 0.5f;  // see ChooseSizeTolerance
 
 // A glyph image FreeType is about to render (its dimensions are preset when
 // the glyph is loaded) stays within twice the largest em each way, whatever
@@ -75,6 +57,12 @@ bool ToBitmap(FT_GlyphSlot slot, bool withPixels, g3d_Bitmap & bitmap)
 }
 
 }  // namespace
+
+void fsp_glyphs::ChooseSizeTolerance()
+{
+    if (std::getenv("QEL_PRINT_XRES"))
+        sizeTolerance = 0.05f;
+}
 
 // Loads the glyph of `c` hinted for 1-bit output at the face's current size.
 bool fsp_FSTextFont::RenderCode(unsigned char c, bool withPixels, g3d_Bitmap & bitmap) const

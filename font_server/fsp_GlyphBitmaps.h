@@ -3,6 +3,7 @@
 #ifndef FSP_GLYPHBITMAPS_H
 #define FSP_GLYPHBITMAPS_H
 
+#include <cmath>
 #include <vector>
 
 #include "fsp_FSTextFont.h"
@@ -10,17 +11,28 @@
 
 namespace fsp_glyphs {
 
-// Two pixel sizes are the same cached size when they differ by less than
-// this: 0.5, or 0.05 from the construction of a font while QEL_PRINT_XRES is
-// set (printing). Process-wide, as the catalogue and the server share one
-// notion of "same size".
-extern float sizeTolerance;
+// Two pixel sizes are the same cached size when they differ by less than a
+// tolerance: 0.5, or 0.05 once a font has been constructed while
+// QEL_PRINT_XRES is set (printing). Process-wide, as the catalogue and the
+// server share one notion of "same size". Each construction calls this.
+void ChooseSizeTolerance();
 
 // The em in pixels at a point size and resolution.
-float PixelsOf(float size, float dpi);
+inline float PixelsOf(float size, float dpi)
+{
+    return size / 72.0f * dpi;
+}
+
 // The FreeType pixel size (26.6) for a pixel size; false when it is zero, not
 // finite or beyond fsp_FSTextFont::maxEmPixels.
-bool ToPixels26(float pixels, long & pixels26);
+inline bool ToPixels26(float pixels, long & pixels26)
+{
+    double const value = std::fabs(static_cast<double>(pixels)) * 64.0;
+    if (!(value >= 1.0 && value <= fsp_FSTextFont::maxEmPixels * 64.0))
+        return false;
+    pixels26 = std::lround(value);
+    return true;
+}
 
 }  // namespace fsp_glyphs
 
