@@ -13,8 +13,10 @@ namespace {
 template <class Visit>
 void ForEachCode(cow_String const & text, unsigned lastCode, Visit visit)
 {
+    // The characters read directly, not through a library call per character.
+    char const * const chars = text.AsCharPtr();
     for (int i = 0; i < text.Length(); ++i) {
-        unsigned char const c = static_cast<unsigned char>(text[i]);
+        unsigned char const c = static_cast<unsigned char>(chars[i]);
         if (c == 0 || c > lastCode)
             return;
         visit(c);
