@@ -19,9 +19,14 @@ install(TARGETS QELmodC EXPORT QELmodCTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-foreach(dir include base_interfaces mode_manager font_server)
+foreach(dir include base_interfaces mode_manager)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${QELMODC_INCLUDE_SUBDIR}
     FILES_MATCHING PATTERN "*.h")
+endforeach()
+# The font server's public headers, named one by one: its other headers are
+# internal to the library.
+foreach(header fsp_FontList.h fsp_FontServer.h fsp_FSTextFont.h fsp_Module.h fsp_Polygon.h fsp_XTextFont.h)
+  install(FILES ${PROJECT_SOURCE_DIR}/font_server/${header} DESTINATION ${QELMODC_INCLUDE_SUBDIR})
 endforeach()
 
 install(EXPORT QELmodCTargets NAMESPACE QELmodC:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/QELmodC)
