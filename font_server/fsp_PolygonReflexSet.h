@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -46,9 +48,18 @@ public:
     // (those are corners, which never block).
     bool InBox(ReflexVertex const & r) const { return InWidenedBox(r) & (r.vertex != next) & (r.vertex != previous); }
 
+    // The lines of the three edges, for Blocks and SetUpBand: worked out only
+    // for triangles that have a candidate to test.
+    void SetUpEdges()
+    {
+        for (int k = 0; k < 3; ++k)
+            edges[k] = MakeEdge(k);
+    }
+
     // May block: not clearly the tolerance or more outside the lines of the
     // two longest edges. Sharper than the box where long thin triangles have
-    // many vertices in their box; needs SetUpBand. Passes the neighbours.
+    // many vertices in their box; needs SetUpEdges and SetUpBand. Passes the
+    // neighbours.
     bool InBand(ReflexVertex const & r) const
     {
         double const side0 = band[0].Side(r), side1 = band[1].Side(r);
@@ -61,8 +72,8 @@ public:
         for (int k = 1; k < 3; ++k)
             if (SquaredLength(k) < SquaredLength(shortest))
                 shortest = k;
-        band[0] = MakeEdge(shortest == 2 ? 0 : shortest + 1);
-        band[1] = MakeEdge(shortest == 0 ? 2 : shortest - 1);
+        band[0] = edges[shortest == 2 ? 0 : shortest + 1];
+        band[1] = edges[shortest == 0 ? 2 : shortest - 1];
         // A side below the limit is far outside: its square, even rounded,
         // is at least farSide, and its rounding error, for a point in the
         // box, is less than the rest.
@@ -76,16 +87,15 @@ public:
     // Whether a reflex vertex other than the neighbours blocks the ear: it
     // lies inside the triangle, or on its boundary (exactly, or within the
     // tolerance) without being one of its corners; a cut past a vertex on the
-    // diagonal would fold the ring over itself.
+    // diagonal would fold the ring over itself. Needs SetUpEdges.
     bool Blocks(ReflexVertex const & r) const
     {
         if (!InWidenedBox(r))
             return false;
         double sides[3], errors[3];
         for (int k = 0; k < 3; ++k) {
-            Edge const edge = MakeEdge(k);
-            sides[k] = edge.Side(r, errors[k]);
-            if (edge.FarOutside(sides[k], errors[k]))
+            sides[k] = edges[k].Side(r, errors[k]);
+            if (edges[k].FarOutside(sides[k], errors[k]))
                 return false;
         }
         if (sides[0] >= kTolerance && sides[1] >= kTolerance && sides[2] >= kTolerance)
@@ -125,6 +135,9 @@ public:
                 return false;
         return true;
     }
+
+    int Next() const { return next; }
+    int Previous() const { return previous; }
 
     // The corner k: 0 the ear's vertex, 1 its next, 2 its previous.
     double U(int k) const { return corners[k]->u; }
@@ -193,20 +206,23 @@ private:
     int next, previous;  // the neighbours' vertices
     Node const * corners[3];
     double minU, maxU, minV, maxV;  // widened by the tolerance
+    Edge edges[3];  // edge k from corner k to End(k)
     Edge band[2];
     double bandLimit[2];
 };
 
 // The reflex set of the contour being cut, its members in one array so that
-// scans run over contiguous memory. A small set is sorted by u and indexed by
-// columns over its u range, so that an ear test goes straight to the members
-// in its triangle's u range; a member leaves it as a tombstone whose v, not a
-// number, fails every box test, and only a vertex that turns reflex during the
-// cut moves others. A large one is bucketed in a uniform grid over the
-// contour's box so that an ear test scans only the cells its triangle covers;
-// each cell owns a slice of the array sized for all of the ring's vertices in
-// the cell, with its members packed at the front, so that joining and leaving
-// are O(1).
+// scans run over contiguous memory. A small set is sorted by u, so that the
+// members in a triangle's u range are one run of the array; while it has at
+// most 64 members, each is a bit of a word, and the members in a v range are
+// the difference of two prefixes of the set ordered by v, so that an ear test
+// visits just the members in its triangle's box. A member leaves it as a
+// tombstone whose v, not a number, fails every box test, and only a vertex
+// that turns reflex during the cut moves others. A large one is bucketed in a
+// uniform grid over the contour's box so that an ear test scans only the
+// cells its triangle covers; each cell owns a slice of the array sized for
+// all of the ring's vertices in the cell, with its members packed at the
+// front, so that joining and leaving are O(1).
 class ReflexSet {
 public:
     void Build(Node * ringNodes, int head, int vertexCount, std::vector<int> const & reflex)
@@ -220,8 +236,7 @@ public:
                 members.push_back(Member(vertex));
             std::sort(members.begin(), members.end(),
                       [](ReflexVertex const & a, ReflexVertex const & b) { return a.u < b.u; });
-            Renumber(0);
-            IndexColumns();
+            IndexSmallSet();
             size = reflexCount;
             return;
         }
@@ -277,12 +292,13 @@ public:
         Node & n = nodes[vertex];
         ++size;
         if (small) {
-            int const at = static_cast<int>(std::upper_bound(members.begin(), members.end(), n.u,
-                                                             [](double u, ReflexVertex const & r) { return u < r.u; }) -
-                                            members.begin());
-            members.insert(members.begin() + at, Member(vertex));
-            Renumber(at);
-            IndexColumns();
+            members.erase(std::remove_if(members.begin(), members.end(),
+                                         [](ReflexVertex const & r) { return std::isnan(r.v); }),
+                          members.end());
+            members.insert(std::upper_bound(members.begin(), members.end(), n.u,
+                                            [](double u, ReflexVertex const & r) { return u < r.u; }),
+                           Member(vertex));
+            IndexSmallSet();
             return;
         }
         n.slot = cells[n.cell].first + cells[n.cell].count++;
@@ -295,6 +311,8 @@ public:
         --size;
         if (small) {
             members[n.slot].v = std::numeric_limits<float>::quiet_NaN();
+            if (masked)
+                alive &= ~Bit(n.slot);
             n.slot = -1;
             return;
         }
@@ -306,17 +324,38 @@ public:
         n.slot = -1;
     }
 
-    // A reflex vertex that blocks the ear, or -1. A large set visits, row by
-    // row, the cells that the triangle, widened by the margin, overlaps.
+    // A reflex vertex that blocks the ear, or -1: the first in the array
+    // among those that do. A large set visits, row by row, the cells that the
+    // triangle, widened by the margin, overlaps.
     int Blocker(EarTriangle & t) const
     {
         if (small) {
-            ReflexVertex const * const first = members.data() + cells[Column(t.MinU())].first;
-            ReflexVertex const * const end = members.data() + cells[Column(t.MaxU()) + 1].first;
-            return BlockerAmong(
-                first, end, [&](ReflexVertex const & r) { return t.InBox(r); },
-                [&](ReflexVertex const & r) { return t.Blocks(r); });
+            if (!masked) {
+                ReflexVertex const * const first =
+                    std::lower_bound(members.data(), members.data() + members.size(), t.MinU(),
+                                     [](ReflexVertex const & r, double u) { return r.u < u; });
+                ReflexVertex const * const end =
+                    std::upper_bound(first, members.data() + members.size(), t.MaxU(),
+                                     [](double u, ReflexVertex const & r) { return u < r.u; });
+                t.SetUpEdges();
+                return BlockerAmong(
+                    first, end, [&](ReflexVertex const & r) { return t.InBox(r); },
+                    [&](ReflexVertex const & r) { return t.Blocks(r); });
+            }
+            std::uint64_t candidates = alive & byU.Within(t.MinU(), t.MaxU()) & byV.Within(t.MinV(), t.MaxV());
+            for (int neighbour : {t.Next(), t.Previous()})
+                if (nodes[neighbour].slot >= 0)
+                    candidates &= ~Bit(nodes[neighbour].slot);
+            if (candidates != 0)
+                t.SetUpEdges();
+            for (; candidates != 0; candidates &= candidates - 1) {
+                ReflexVertex const & r = members[static_cast<std::size_t>(__builtin_ctzll(candidates))];
+                if (t.Blocks(r))
+                    return r.vertex;
+            }
+            return -1;
         }
+        t.SetUpEdges();
         t.SetUpBand();
         if (columns == 1 && rows == 1)
             return BlockerInCell(0, t);
@@ -337,6 +376,7 @@ public:
 
 private:
     static constexpr int kSmallSet = 64;
+    static constexpr int kWordBits = 64;
     static constexpr double kReflexPerCell = 2.0;
     static constexpr int kMaxSide = 1024;
 
@@ -346,27 +386,57 @@ private:
         return ReflexVertex{static_cast<float>(n.u), static_cast<float>(n.v), vertex};
     }
 
-    // The slots from `first` on moved; tombstones have none.
-    void Renumber(int first)
-    {
-        for (int k = first; k < static_cast<int>(members.size()); ++k)
-            if (!std::isnan(members[k].v))
-                nodes[members[k].vertex].slot = k;
-    }
+    static std::uint64_t Bit(int k) { return std::uint64_t{1} << k; }
 
-    // About one member a column; column c's members start at cells[c].first.
-    void IndexColumns()
+    // The members of a small set of at most kWordBits, bit k standing for
+    // members[k], by their place along one axis: buckets of equal width,
+    // about one member each, and for each bucket the members in the buckets
+    // before it. A range of coordinates maps onto a range of buckets, whose
+    // members are those in the range and maybe some beside it.
+    class Buckets {
+    public:
+        template <class Coordinate>
+        void Build(std::vector<ReflexVertex> const & members, Coordinate coordinate)
+        {
+            int const count = static_cast<int>(members.size());
+            double low = std::numeric_limits<double>::max(), high = -low;
+            for (ReflexVertex const & r : members) {
+                low = std::min(low, static_cast<double>(coordinate(r)));
+                high = std::max(high, static_cast<double>(coordinate(r)));
+            }
+            buckets = std::max(1, count);
+            origin = low;
+            perUnit = high > low ? buckets / (high - low) : 0.0;
+            below.assign(static_cast<std::size_t>(buckets) + 1, 0);
+            for (int k = 0; k < count; ++k)
+                below[Bucket(coordinate(members[k])) + 1] |= Bit(k);
+            for (int b = 0; b < buckets; ++b)
+                below[b + 1] |= below[b];
+        }
+
+        // The members in [low, high], and maybe some beside.
+        std::uint64_t Within(double low, double high) const { return below[Bucket(high) + 1] & ~below[Bucket(low)]; }
+
+    private:
+        std::size_t Bucket(double x) const { return static_cast<std::size_t>(CellOf(x - origin, perUnit, buckets)); }
+
+        int buckets = 1;
+        double origin = 0.0, perUnit = 0.0;
+        std::vector<std::uint64_t> below;
+    };
+
+    // A small set without tombstones: every member's slot, and the buckets.
+    void IndexSmallSet()
     {
         int const count = static_cast<int>(members.size());
-        columns = std::max(1, count);
-        originU = count > 0 ? members.front().u : 0.0;
-        double const width = count > 0 ? members.back().u - originU : 0.0;
-        columnsPerUnit = width > 0.0 ? columns / width : 0.0;
-        cells.assign(static_cast<std::size_t>(columns) + 1, Cell{count, 0});
-        for (int k = count - 1; k >= 0; --k)
-            cells[Column(members[k].u)].first = k;
-        for (int c = columns - 1; c >= 0; --c)
-            cells[c].first = std::min(cells[c].first, cells[c + 1].first);
+        for (int k = 0; k < count; ++k)
+            nodes[members[k].vertex].slot = k;
+        masked = count <= kWordBits;
+        if (!masked)
+            return;
+        alive = count == kWordBits ? ~std::uint64_t{0} : Bit(count) - 1;
+        byU.Build(members, [](ReflexVertex const & r) { return r.u; });
+        byV.Build(members, [](ReflexVertex const & r) { return r.v; });
     }
 
     template <class Visit>
@@ -474,6 +544,11 @@ private:
 
     Node * nodes = nullptr;
     std::vector<ReflexVertex> members;
+    // A small set of at most kWordBits members is masked: bit k of `alive`
+    // tells whether members[k] is in the set.
+    bool masked = false;
+    std::uint64_t alive = 0;
+    Buckets byU, byV;
     struct Cell {
         int first;  // cell c's slice is [cells[c].first, cells[c + 1].first)
         int count;  // members at the front of the slice
