@@ -42,7 +42,7 @@ void ReverseRing(std::vector<Node> & nodes, int head)
 
 }  // namespace
 
-struct fsp_Polygon::Workspace {
+struct FSP_POLYGON_INTERNAL fsp_Polygon::Workspace {
     std::vector<Node> nodes;          // every vertex; each contour links its ring through it
     std::vector<Contour> contours;    // the saved contours, in the order given
     int openContour = -1;             // first node of the open contour, -1 when none

@@ -10,7 +10,7 @@
 
 #include "fsp_PolygonGeometry.h"
 
-namespace fsp_polygon {
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 constexpr double kDegreesPerRadian = 57.29577951308232;
 

@@ -5,7 +5,7 @@
 #include "fsp_PolygonEarHeap.h"
 #include "fsp_PolygonReflexSet.h"
 
-namespace fsp_polygon {
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 // Cuts one ring, whose convexities are set, into triangles.
 class EarCutter::Cutter {

@@ -12,7 +12,7 @@
 
 #include "fsp_PolygonGeometry.h"
 
-namespace fsp_polygon {
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 // A member of the reflex set, copied out of its node for the scans. The
 // coordinates came in as floats, so floats hold them exactly.
@@ -37,10 +37,10 @@ public:
           next(nodes[ear].next),
           previous(nodes[ear].previous),
           corners{&nodes[ear], &nodes[next], &nodes[previous]},
-          minU(std::min(corners[0]->u, std::min(corners[1]->u, corners[2]->u)) - kTolerance),
-          maxU(std::max(corners[0]->u, std::max(corners[1]->u, corners[2]->u)) + kTolerance),
-          minV(std::min(corners[0]->v, std::min(corners[1]->v, corners[2]->v)) - kTolerance),
-          maxV(std::max(corners[0]->v, std::max(corners[1]->v, corners[2]->v)) + kTolerance)
+          minU(Least(corners[0]->u, corners[1]->u, corners[2]->u) - kTolerance),
+          maxU(Greatest(corners[0]->u, corners[1]->u, corners[2]->u) + kTolerance),
+          minV(Least(corners[0]->v, corners[1]->v, corners[2]->v) - kTolerance),
+          maxV(Greatest(corners[0]->v, corners[1]->v, corners[2]->v) + kTolerance)
     {
     }
 
@@ -49,17 +49,17 @@ public:
     bool InBox(ReflexVertex const & r) const { return InWidenedBox(r) & (r.vertex != next) & (r.vertex != previous); }
 
     // The lines of the three edges, for Blocks and SetUpBand: worked out only
-    // for triangles that have a candidate to test.
+    // for triangles that have a candidate in their box.
     void SetUpEdges()
     {
         for (int k = 0; k < 3; ++k)
             edges[k] = MakeEdge(k);
+        edgesSet = true;
     }
 
     // May block: not clearly the tolerance or more outside the lines of the
     // two longest edges. Sharper than the box where long thin triangles have
-    // many vertices in their box; needs SetUpEdges and SetUpBand. Passes the
-    // neighbours.
+    // many vertices in their box; needs SetUpBand. Passes the neighbours.
     bool InBand(ReflexVertex const & r) const
     {
         double const side0 = band[0].Side(r), side1 = band[1].Side(r);
@@ -68,6 +68,7 @@ public:
 
     void SetUpBand()
     {
+        SetUpEdges();
         int shortest = 0;
         for (int k = 1; k < 3; ++k)
             if (SquaredLength(k) < SquaredLength(shortest))
@@ -87,11 +88,13 @@ public:
     // Whether a reflex vertex other than the neighbours blocks the ear: it
     // lies inside the triangle, or on its boundary (exactly, or within the
     // tolerance) without being one of its corners; a cut past a vertex on the
-    // diagonal would fold the ring over itself. Needs SetUpEdges.
-    bool Blocks(ReflexVertex const & r) const
+    // diagonal would fold the ring over itself.
+    bool Blocks(ReflexVertex const & r)
     {
         if (!InWidenedBox(r))
             return false;
+        if (!edgesSet)
+            SetUpEdges();
         double sides[3], errors[3];
         for (int k = 0; k < 3; ++k) {
             sides[k] = edges[k].Side(r, errors[k]);
@@ -168,6 +171,11 @@ private:
         double farSide;
     };
 
+    // Of values, not references, so that they compile to minimum and
+    // maximum instructions.
+    static double Least(double a, double b, double c) { return std::min(a, std::min(b, c)); }
+    static double Greatest(double a, double b, double c) { return std::max(a, std::max(b, c)); }
+
     bool InWidenedBox(ReflexVertex const & r) const
     {
         return (r.u >= minU) & (r.u <= maxU) & (r.v >= minV) & (r.v <= maxV);
@@ -206,6 +214,7 @@ private:
     int next, previous;  // the neighbours' vertices
     Node const * corners[3];
     double minU, maxU, minV, maxV;  // widened by the tolerance
+    bool edgesSet = false;
     Edge edges[3];  // edge k from corner k to End(k)
     Edge band[2];
     double bandLimit[2];
@@ -337,17 +346,12 @@ public:
                 ReflexVertex const * const end =
                     std::upper_bound(first, members.data() + members.size(), t.MaxU(),
                                      [](double u, ReflexVertex const & r) { return u < r.u; });
-                t.SetUpEdges();
                 return BlockerAmong(
                     first, end, [&](ReflexVertex const & r) { return t.InBox(r); },
                     [&](ReflexVertex const & r) { return t.Blocks(r); });
             }
-            std::uint64_t candidates = alive & byU.Within(t.MinU(), t.MaxU()) & byV.Within(t.MinV(), t.MaxV());
-            for (int neighbour : {t.Next(), t.Previous()})
-                if (nodes[neighbour].slot >= 0)
-                    candidates &= ~Bit(nodes[neighbour].slot);
-            if (candidates != 0)
-                t.SetUpEdges();
+            std::uint64_t candidates = alive & byU.Within(t.MinU(), t.MaxU()) & byV.Within(t.MinV(), t.MaxV()) &
+                                       ~SlotBit(t.Next()) & ~SlotBit(t.Previous());
             for (; candidates != 0; candidates &= candidates - 1) {
                 ReflexVertex const & r = members[static_cast<std::size_t>(__builtin_ctzll(candidates))];
                 if (t.Blocks(r))
@@ -355,7 +359,6 @@ public:
             }
             return -1;
         }
-        t.SetUpEdges();
         t.SetUpBand();
         if (columns == 1 && rows == 1)
             return BlockerInCell(0, t);
@@ -388,6 +391,13 @@ private:
 
     static std::uint64_t Bit(int k) { return std::uint64_t{1} << k; }
 
+    // The member's bit of a vertex, none for one not in the set.
+    std::uint64_t SlotBit(int vertex) const
+    {
+        int const slot = nodes[vertex].slot;
+        return std::uint64_t{slot >= 0} << (slot & (kWordBits - 1));
+    }
+
     // The members of a small set of at most kWordBits, bit k standing for
     // members[k], by their place along one axis: buckets of equal width,
     // about one member each, and for each bucket the members in the buckets
@@ -405,6 +415,7 @@ private:
                 high = std::max(high, static_cast<double>(coordinate(r)));
             }
             buckets = std::max(1, count);
+            last = buckets - 1.0;
             origin = low;
             perUnit = high > low ? buckets / (high - low) : 0.0;
             below.assign(static_cast<std::size_t>(buckets) + 1, 0);
@@ -418,9 +429,10 @@ private:
         std::uint64_t Within(double low, double high) const { return below[Bucket(high) + 1] & ~below[Bucket(low)]; }
 
     private:
-        std::size_t Bucket(double x) const { return static_cast<std::size_t>(CellOf(x - origin, perUnit, buckets)); }
+        std::size_t Bucket(double x) const { return static_cast<std::size_t>(CellOf(x, origin, perUnit, last)); }
 
         int buckets = 1;
+        double last = 0.0;  // the last bucket, buckets - 1
         double origin = 0.0, perUnit = 0.0;
         std::vector<std::uint64_t> below;
     };
@@ -454,18 +466,17 @@ private:
         return static_cast<int>(std::min(static_cast<double>(most), std::max(1.0, std::round(count))));
     }
 
-    // Monotonic in the coordinate, so a coordinate range maps onto a cell range.
-    static int CellOf(double offset, double perUnit, int count)
+    // The cell of 0 to `last` that holds the coordinate x, for cells of
+    // 1 / perUnit from `origin` on, the outer ones reaching out for ever:
+    // monotonic in x, so a coordinate range maps onto a cell range. Clamped
+    // by minimum and maximum instructions, not by branches, whose outcome
+    // would be hard to predict.
+    static int CellOf(double x, double origin, double perUnit, double last)
     {
-        double const position = offset * perUnit;
-        if (!(position > 0.0))
-            return 0;
-        if (position >= count - 1)
-            return count - 1;
-        return static_cast<int>(position);
+        return static_cast<int>(std::min((std::max(x, origin) - origin) * perUnit, last));
     }
-    int Column(double u) const { return CellOf(u - originU, columnsPerUnit, columns); }
-    int Row(double v) const { return CellOf(v - originV, rowsPerUnit, rows); }
+    int Column(double u) const { return CellOf(u, originU, columnsPerUnit, columns - 1.0); }
+    int Row(double v) const { return CellOf(v, originV, rowsPerUnit, rows - 1.0); }
     int CellIndex(int column, int row) const { return row * columns + column; }
 
     // The u range of the triangle within a band of v: with the corners
@@ -513,7 +524,7 @@ private:
         double longSlope, lowSlope, highSlope;
     };
 
-    int BlockerInCell(int cell, EarTriangle const & t) const
+    int BlockerInCell(int cell, EarTriangle & t) const
     {
         ReflexVertex const * const first = members.data() + cells[cell].first;
         return BlockerAmong(
