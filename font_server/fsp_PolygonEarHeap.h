@@ -78,16 +78,22 @@ inline bool Better(RankedEar const & a, RankedEar const & b)
     return a.vertex < b.vertex;
 }
 
-// Array-based binary max-heap of ears; each vertex's position is kept so that
-// an ear can leave from the middle or move after a new rating. The positions
-// are an array of their own: a sift moves through them at random, and they are
-// far more compact than the nodes.
+// The ears of the ring being cut, best first. Each vertex's position is kept
+// so that an ear can leave from the middle or move after a new rating; the
+// positions are an array of their own, far more compact than the nodes. A
+// ring of many vertices keeps its ears in an array-based binary max-heap. A
+// small one keeps them unsorted and finds the best by a scan: its ears are
+// few, and a scan has no branch whose outcome is hard to predict, where a
+// sift through a heap has one a level. The order is total, so both find the
+// same ear.
 class EarHeap {
 public:
-    void Reset(std::size_t vertexCount)
+    // `ringSize` bounds the number of ears; vertices are below `vertexCount`.
+    void Reset(std::size_t vertexCount, int ringSize)
     {
         slots.clear();
         positions.assign(vertexCount, -1);
+        sorted = ringSize > kScannedUpTo;
     }
     bool Empty() const { return slots.empty(); }
     bool Contains(int vertex) const { return positions[vertex] >= 0; }
@@ -95,12 +101,15 @@ public:
     void Push(int ear, double smallestAngleCosine)
     {
         slots.push_back(RankedEar{smallestAngleCosine, ear});
-        SiftUp(static_cast<int>(slots.size()) - 1);
+        int const position = static_cast<int>(slots.size()) - 1;
+        positions[ear] = position;
+        if (sorted)
+            SiftUp(position);
     }
 
     int PopBest()
     {
-        int const best = slots.front().vertex;
+        int const best = sorted ? slots.front().vertex : slots[BestByScan()].vertex;
         Remove(best);
         return best;
     }
@@ -113,7 +122,8 @@ public:
         slots.pop_back();
         if (last.vertex != ear) {
             Place(last, position);
-            Restore(position);
+            if (sorted)
+                Restore(position);
         }
     }
 
@@ -121,10 +131,27 @@ public:
     {
         int const position = positions[ear];
         slots[position].smallestAngleCosine = smallestAngleCosine;
-        Restore(position);
+        if (sorted)
+            Restore(position);
     }
 
 private:
+    static constexpr int kScannedUpTo = 128;  // vertices of a ring
+
+    // Better, with its usual case, cosines far apart, made a select.
+    int BestByScan() const
+    {
+        int best = 0;
+        int const size = static_cast<int>(slots.size());
+        for (int k = 1; k < size; ++k) {
+            double const cosine = slots[k].smallestAngleCosine, bestCosine = slots[best].smallestAngleCosine;
+            bool const better = std::abs(cosine - bestCosine) > kCosineResolution ? cosine < bestCosine
+                                                                                   : Better(slots[k], slots[best]);
+            best += (k - best) * better;  // a select that compilers keep free of branches
+        }
+        return best;
+    }
+
     void Place(RankedEar const & ear, int position)
     {
         slots[position] = ear;
@@ -172,6 +199,7 @@ private:
 
     std::vector<RankedEar> slots;
     std::vector<int> positions;  // of each vertex's ear, -1 for none
+    bool sorted = true;          // a heap, else unsorted
 };
 
 }  // namespace fsp_polygon

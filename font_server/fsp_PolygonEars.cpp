@@ -30,7 +30,7 @@ public:
         });
         reflexSet.Build(nodes, head, vertexCount, reflexVertices);
         earHeapSize = allNodes.size();
-        earHeap.Reset(earHeapSize);
+        earHeap.Reset(earHeapSize, vertexCount);
 
         // A search that finds no ear on an unchanged ring is followed by the
         // recovery step, which always removes a vertex.
@@ -114,7 +114,7 @@ private:
                 reflexVertices.push_back(vertex);
         });
         reflexSet.Build(nodes, head, vertexCount, reflexVertices);
-        earHeap.Reset(earHeapSize);
+        earHeap.Reset(earHeapSize, vertexCount);
     }
 
     bool IsEar(int vertex)
