@@ -29,6 +29,66 @@ std::uint32_t OrderKey(double coordinate)
     return bits & 0x80000000u ? ~bits : bits | 0x80000000u;
 }
 
+// A vertex in the vertex sort: by u, then v, then the order given.
+struct SortKey {
+    std::uint64_t uv;  // the order keys of u and v
+    int vertex;
+};
+
+// Bitwise, so that it compiles to flags, not branches.
+bool SortsBefore(SortKey const & a, SortKey const & b)
+{
+    return (a.uv < b.uv) | ((a.uv == b.uv) & (a.vertex < b.vertex));
+}
+
+// Sorts keys given in ring order. A ring runs to and fro in u in long
+// stretches, so the keys come in ascending and descending runs, which are
+// merged, pairwise and without a branch on which key comes first: a
+// comparison sort of them would mispredict about every other branch.
+void SortAlongRuns(std::vector<SortKey> & keys, std::vector<SortKey> & buffer, std::vector<std::size_t> & runEnds)
+{
+    std::size_t const count = keys.size();
+    runEnds.clear();
+    for (std::size_t first = 0; first < count;) {
+        std::size_t end = first + 1;
+        if (end < count && SortsBefore(keys[end], keys[first])) {
+            while (end < count && SortsBefore(keys[end], keys[end - 1]))
+                ++end;
+            std::reverse(keys.begin() + static_cast<std::ptrdiff_t>(first), keys.begin() + static_cast<std::ptrdiff_t>(end));
+        } else {
+            while (end < count && !SortsBefore(keys[end], keys[end - 1]))
+                ++end;
+        }
+        runEnds.push_back(end);
+        first = end;
+    }
+    buffer.resize(count);
+    while (runEnds.size() > 1) {
+        std::size_t kept = 0, first = 0;
+        for (std::size_t r = 0; r < runEnds.size(); r += 2) {
+            std::size_t const middle = runEnds[r];
+            std::size_t const end = r + 1 < runEnds.size() ? runEnds[r + 1] : middle;
+            SortKey const * a = keys.data() + first;
+            SortKey const * b = keys.data() + middle;
+            SortKey const * const aEnd = b;
+            SortKey const * const bEnd = keys.data() + end;
+            SortKey * out = buffer.data() + first;
+            while (a != aEnd && b != bEnd) {
+                bool const takeB = SortsBefore(*b, *a);
+                *out++ = *(takeB ? b : a);
+                a += !takeB;
+                b += takeB;
+            }
+            out = std::copy(a, aEnd, out);
+            std::copy(b, bEnd, out);
+            runEnds[kept++] = end;
+            first = end;
+        }
+        runEnds.resize(kept);
+        keys.swap(buffer);
+    }
+}
+
 void ReverseRing(std::vector<Node> & nodes, int head)
 {
     int vertex = head;
@@ -47,11 +107,8 @@ struct FSP_POLYGON_INTERNAL fsp_Polygon::Workspace {
     std::vector<Contour> contours;    // the saved contours, in the order given
     int openContour = -1;             // first node of the open contour, -1 when none
     std::vector<int> sorted;          // nodes in the vertex sort
-    struct SortKey {
-        std::uint64_t uv;  // the order keys of u and v
-        int vertex;
-    };
-    std::vector<SortKey> keys;
+    std::vector<SortKey> keys, keyBuffer;
+    std::vector<std::size_t> runEnds;
     std::vector<int> sweepOrder;      // nodes by u, then v
     std::vector<int> order;           // the ring of contours, largest first
     std::vector<int> scratch;
@@ -206,9 +263,7 @@ private:
                 vertex = n.next;
             } while (vertex != c.head);
         }
-        std::sort(keys.begin(), keys.end(), [](SortKey const & a, SortKey const & b) {
-            return a.uv != b.uv ? a.uv < b.uv : a.vertex < b.vertex;
-        });
+        SortAlongRuns(keys, keyBuffer, runEnds);
         sweepOrder.clear();
         for (SortKey const & key : keys)
             sweepOrder.push_back(key.vertex);
