@@ -19,28 +19,33 @@ constexpr double kDegreesPerRadian = 57.29577951308232;
 // of 1 or more, and a corner without length, mean the angle 0. The smallest
 // angle lies opposite the shortest side; where that side is clearly the
 // shortest and the angle not tiny, its cosine alone is the largest of the
-// three as rounded, and the other two need not be worked out.
+// three as rounded, and the other two need not be worked out. Which side is
+// the shortest is unpredictable, so it picks that corner by index, not by
+// branches.
 inline double LargestCosine(Node const & a, Node const & b, Node const & c)
 {
     double const abU = b.u - a.u, abV = b.v - a.v;
     double const bcU = c.u - b.u, bcV = c.v - b.v;
     double const caU = a.u - c.u, caV = a.v - c.v;
     double const ab2 = abU * abU + abV * abV, bc2 = bcU * bcU + bcV * bcV, ca2 = caU * caU + caV * caV;
+    // Corner k (a, b, c) lies between sides k and k + 2 (ab, bc, ca, ab, bc)
+    // and opposite side k + 1.
+    double const sides[5] = {ab2, bc2, ca2, ab2, bc2};
+    double const dots[3] = {abU * caU + abV * caV, bcU * abU + bcV * abV, caU * bcU + caV * bcV};
     double const shortest = std::min(ab2, std::min(bc2, ca2));
-    double const second = ab2 == shortest ? std::min(bc2, ca2) : bc2 == shortest ? std::min(ab2, ca2) : std::min(ab2, bc2);
+    double const second = std::max(std::min(ab2, bc2), std::min(std::max(ab2, bc2), ca2));  // the median
     if (shortest > 0.0 && second - shortest > 1e-6 * second) {
-        double const cosine = bc2 == shortest   ? -(abU * caU + abV * caV) / (std::sqrt(ab2) * std::sqrt(ca2))
-                              : ca2 == shortest ? -(bcU * abU + bcV * abV) / (std::sqrt(bc2) * std::sqrt(ab2))
-                                                : -(caU * bcU + caV * bcV) / (std::sqrt(ca2) * std::sqrt(bc2));
+        int const corner = (bc2 != shortest) * (1 + (ca2 != shortest));
+        double const cosine = -dots[corner] / (std::sqrt(sides[corner]) * std::sqrt(sides[corner + 2]));
         if (cosine <= 1.0 - 1e-6)
             return cosine;
     }
     double const ab = std::sqrt(ab2), bc = std::sqrt(bc2), ca = std::sqrt(ca2);
     if (ab == 0.0 || bc == 0.0 || ca == 0.0)
         return 1.0;
-    double const atA = -(abU * caU + abV * caV) / (ab * ca);
-    double const atB = -(bcU * abU + bcV * abV) / (bc * ab);
-    double const atC = -(caU * bcU + caV * bcV) / (ca * bc);
+    double const atA = -dots[0] / (ab * ca);
+    double const atB = -dots[1] / (bc * ab);
+    double const atC = -dots[2] / (ca * bc);
     return std::min(1.0, std::max(atA, std::max(atB, atC)));
 }
 

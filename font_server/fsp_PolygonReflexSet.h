@@ -399,10 +399,10 @@ private:
     }
 
     // The members of a small set of at most kWordBits, bit k standing for
-    // members[k], by their place along one axis: buckets of equal width,
-    // about one member each, and for each bucket the members in the buckets
-    // before it. A range of coordinates maps onto a range of buckets, whose
-    // members are those in the range and maybe some beside it.
+    // members[k], by their place along one axis: buckets of equal width, two
+    // a member, and for each bucket the members in the buckets before it. A
+    // range of coordinates maps onto a range of buckets, whose members are
+    // those in the range and maybe some beside it.
     class Buckets {
     public:
         template <class Coordinate>
@@ -414,7 +414,7 @@ private:
                 low = std::min(low, static_cast<double>(coordinate(r)));
                 high = std::max(high, static_cast<double>(coordinate(r)));
             }
-            buckets = std::max(1, count);
+            buckets = std::max(1, 2 * count);
             last = buckets - 1.0;
             origin = low;
             perUnit = high > low ? buckets / (high - low) : 0.0;
