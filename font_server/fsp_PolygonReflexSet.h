@@ -103,6 +103,14 @@ public:
         }
         if (sides[0] >= kTolerance && sides[1] >= kTolerance && sides[2] >= kTolerance)
             return true;
+        return BlocksNearBoundary(r, sides, errors);
+    }
+
+    // Blocks for a vertex within the tolerance of the triangle's boundary:
+    // out of line, as it is rare.
+    __attribute__((noinline)) bool BlocksNearBoundary(ReflexVertex const & r, double const (&sides)[3],
+                                                      double const (&errors)[3]) const
+    {
         int const index = nodes[r.vertex].index;
         bool const sharesCorner =
             index == corners[0]->index || index == corners[1]->index || index == corners[2]->index;
