@@ -126,6 +126,17 @@ struct FSP_POLYGON_INTERNAL fsp_Polygon::Workspace {
 
     bool ContourOpen() const { return openContour >= 0; }
 
+    // Room for the points a contour is said to bring, so that a new polygon
+    // (the font server makes one a glyph) grows its storage once or twice,
+    // not at every doubling. A hint beyond any glyph is not trusted.
+    void MakeRoom(unsigned count)
+    {
+        constexpr unsigned kTrustedUpTo = 1u << 16;
+        std::size_t const wanted = nodes.size() + std::min(count, kTrustedUpTo);
+        if (wanted > nodes.capacity())
+            nodes.reserve(std::max(wanted, 2 * nodes.capacity()));
+    }
+
     void Add(double u, double v)
     {
         Node point;
@@ -254,7 +265,11 @@ private:
     // Returns whether all points are distinct.
     bool SortVertices()
     {
+        std::size_t vertexCount = 0;
+        for (Contour const & c : contours)
+            vertexCount += static_cast<std::size_t>(c.vertexCount);
         keys.clear();
+        keys.reserve(vertexCount);
         for (Contour const & c : contours) {
             int vertex = c.head;
             do {
@@ -265,6 +280,7 @@ private:
         }
         SortAlongRuns(keys, keyBuffer, runEnds);
         sweepOrder.clear();
+        sweepOrder.reserve(vertexCount);
         for (SortKey const & key : keys)
             sweepOrder.push_back(key.vertex);
         auto u = [&](std::size_t k) { return nodes[keys[k].vertex].u; };
@@ -279,6 +295,7 @@ private:
             first = end;
         }
         sorted.clear();
+        sorted.reserve(vertexCount);
         bool distinct = true;
         for (SortKey const & key : keys) {
             Node & n = nodes[key.vertex];
@@ -336,8 +353,12 @@ private:
         order.resize(contours.size());
         for (std::size_t c = 0; c < contours.size(); ++c)
             order[c] = static_cast<int>(c);
-        std::stable_sort(order.begin(), order.end(),
-                         [this](int a, int b) { return contours[a].twiceArea > contours[b].twiceArea; });
+        // Largest first, equal areas in the order given: std::sort with that
+        // order is stable and needs no buffer.
+        std::sort(order.begin(), order.end(), [this](int a, int b) {
+            double const areaA = contours[a].twiceArea, areaB = contours[b].twiceArea;
+            return areaA != areaB ? areaA > areaB : a < b;
+        });
         clockwise = contours[order.front()].clockwise;
     }
 
@@ -470,6 +491,7 @@ private:
         std::stable_sort(scratch.begin(), scratch.end(), [this](int a, int b) {
             return nodes[contours[a].head].index < nodes[contours[b].head].index;
         });
+        nodes.reserve(nodes.size() + 2 * scratch.size());  // the copies bridges make
         bridges.Join(nodes, contours, sorted, scratch, clockwise);
     }
 };
@@ -506,7 +528,7 @@ bool fsp_Polygon::BeginPolygon(cow_1DArrayList<g3d_Point> * out, void * data)
     return true;
 }
 
-fsp_Polygon::grupEnums fsp_Polygon::BeginContour(unsigned /*count*/)
+fsp_Polygon::grupEnums fsp_Polygon::BeginContour(unsigned count)
 {
     if (error != grupSuccess)
         return grupFailure;
@@ -514,6 +536,11 @@ fsp_Polygon::grupEnums fsp_Polygon::BeginContour(unsigned /*count*/)
         return Fail(grupFailure);
     if (work->ContourOpen())
         return Fail(grupContourAlreadyOpen);
+    try {
+        work->MakeRoom(count);
+    } catch (std::bad_alloc const &) {
+        return Fail(grupOutOfMemory);
+    }
     work->openContour = static_cast<int>(work->nodes.size());
     return grupSuccess;
 }

@@ -97,6 +97,7 @@ public:
     void Reset(std::size_t vertexCount, int ringSize)
     {
         slots.clear();
+        slots.reserve(static_cast<std::size_t>(ringSize));
         positions.assign(vertexCount, -1);
         sorted = ringSize > kScannedUpTo;
     }

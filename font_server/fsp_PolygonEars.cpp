@@ -25,6 +25,7 @@ public:
         exact = exactly;
         faint.clear();
         reflexVertices.clear();
+        reflexVertices.reserve(static_cast<std::size_t>(count));
         ForEachVertex([&](int vertex) {
             if (IsReflex(vertex))
                 reflexVertices.push_back(vertex);

@@ -249,6 +249,7 @@ public:
         small = reflexCount < kSmallSet;
         if (small) {
             members.clear();
+            members.reserve(reflex.size());
             for (int vertex : reflex)
                 members.push_back(Member(vertex));
             std::sort(members.begin(), members.end(),
