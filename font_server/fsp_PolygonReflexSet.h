@@ -229,17 +229,19 @@ private:
 };
 
 // The reflex set of the contour being cut, its members in one array so that
-// scans run over contiguous memory. A small set is sorted by u, so that the
-// members in a triangle's u range are one run of the array; while it has at
-// most 64 members, each is a bit of a word, and the members in a v range are
-// the difference of two prefixes of the set ordered by v, so that an ear test
-// visits just the members in its triangle's box. A member leaves it as a
-// tombstone whose v, not a number, fails every box test, and only a vertex
-// that turns reflex during the cut moves others. A large one is bucketed in a
-// uniform grid over the contour's box so that an ear test scans only the
-// cells its triangle covers; each cell owns a slice of the array sized for
-// all of the ring's vertices in the cell, with its members packed at the
-// front, so that joining and leaving are O(1).
+// scans run over contiguous memory. A small set is sorted by u. While it has
+// at most 64 members, each is a bit of a word, and per axis a mask for each
+// bucket of coordinates tells the members below it, so that an ear test
+// visits, in the array's order, little more than the members in its
+// triangle's box. Past that (it grows only by vertices that turn reflex
+// during the cut) a test scans the run of members in its triangle's u range.
+// A member leaves it as a tombstone whose v, not a number, fails every box
+// test, and only a vertex that turns reflex during the cut moves others, which
+// drops the tombstones. A large one is bucketed in a uniform grid over the
+// contour's box so that an ear test scans only the cells its triangle covers;
+// each cell owns a slice of the array sized for all of the ring's vertices in
+// the cell, with its members packed at the front, so that joining and leaving
+// are O(1).
 class ReflexSet {
 public:
     void Build(Node * ringNodes, int head, int vertexCount, std::vector<int> const & reflex)
