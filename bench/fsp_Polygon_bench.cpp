@@ -51,25 +51,29 @@ public:
     std::size_t Run(std::vector<Polygon> const & polygons, Triangles * collected = nullptr)
     {
         std::size_t triangles = 0;
-        for (Polygon const & polygon : polygons) {
-            tessellator.BeginPolygon(&output, nullptr);
-            for (Contour const & contour : polygon) {
-                tessellator.BeginContour(static_cast<unsigned>(contour.size()));
-                for (Point p : contour)
-                    tessellator.Vertex(static_cast<float>(p.x), static_cast<float>(p.y));
-                tessellator.EndContour();
-            }
-            if (tessellator.EndPolygon() != fsp_Polygon::grupSuccess)
-                std::fprintf(stderr, "fsp_Polygon failed\n");
-            triangles += static_cast<std::size_t>(output.Size() / 3);
-            for (int i = 0; collected && i + 2 < output.Size(); i += 3) {
-                std::array<Point, 3> t;
-                for (int k = 0; k < 3; ++k)
-                    t[k] = {output.ConstGet(i + k).x, output.ConstGet(i + k).y};
-                collected->push_back(t);
-            }
-        }
+        for (Polygon const & polygon : polygons)
+            triangles += Run(polygon, collected);
         return triangles;
+    }
+
+    std::size_t Run(Polygon const & polygon, Triangles * collected = nullptr)
+    {
+        tessellator.BeginPolygon(&output, nullptr);
+        for (Contour const & contour : polygon) {
+            tessellator.BeginContour(static_cast<unsigned>(contour.size()));
+            for (Point p : contour)
+                tessellator.Vertex(static_cast<float>(p.x), static_cast<float>(p.y));
+            tessellator.EndContour();
+        }
+        if (tessellator.EndPolygon() != fsp_Polygon::grupSuccess)
+            std::fprintf(stderr, "fsp_Polygon failed\n");
+        for (int i = 0; collected && i + 2 < output.Size(); i += 3) {
+            std::array<Point, 3> t;
+            for (int k = 0; k < 3; ++k)
+                t[k] = {output.ConstGet(i + k).x, output.ConstGet(i + k).y};
+            collected->push_back(t);
+        }
+        return static_cast<std::size_t>(output.Size() / 3);
     }
 
 private:
@@ -180,6 +184,17 @@ void BenchmarkFsp(benchmark::State & state, std::vector<Polygon> const & polygon
     for (auto _ : state)
         benchmark::DoNotOptimize(tessellator.Run(polygons));
     SetAngleCounters(state, triangles, PointCount(polygons));
+}
+
+// As the font server fills glyphs: a new tessellator and output list each.
+void BenchmarkFspNewPerPolygon(benchmark::State & state, std::vector<Polygon> const & polygons)
+{
+    for (auto _ : state)
+        for (Polygon const & polygon : polygons) {
+            FspTessellator tessellator;
+            benchmark::DoNotOptimize(tessellator.Run(polygon));
+        }
+    state.counters["points"] = static_cast<double>(PointCount(polygons));
 }
 
 void BenchmarkGlu(benchmark::State & state, std::vector<Polygon> const & polygons)
@@ -442,6 +457,10 @@ int main(int argc, char ** argv)
         benchmark::RegisterBenchmark(("fsp_Polygon/" + name).c_str(), BenchmarkFsp, polygons)
             ->Unit(benchmark::kMillisecond)
             ->ComputeStatistics("min", smallest);
+        if (name == "DejaVuSans" || name == "C059")
+            benchmark::RegisterBenchmark(("fsp_Polygon/NewPerGlyph/" + name).c_str(), BenchmarkFspNewPerPolygon, polygons)
+                ->Unit(benchmark::kMillisecond)
+                ->ComputeStatistics("min", smallest);
         if (name != "Star/100000" || gluOnHundredThousand)
             benchmark::RegisterBenchmark(("GLU/" + name).c_str(), BenchmarkGlu, polygons)
                 ->Unit(benchmark::kMillisecond)

@@ -29,6 +29,66 @@ std::uint32_t OrderKey(double coordinate)
     return bits & 0x80000000u ? ~bits : bits | 0x80000000u;
 }
 
+// A vertex in the vertex sort: by u, then v, then the order given.
+struct SortKey {
+    std::uint64_t uv;  // the order keys of u and v
+    int vertex;
+};
+
+// Bitwise, so that it compiles to flags, not branches.
+bool SortsBefore(SortKey const & a, SortKey const & b)
+{
+    return (a.uv < b.uv) | ((a.uv == b.uv) & (a.vertex < b.vertex));
+}
+
+// Sorts keys given in ring order. A ring runs to and fro in u in long
+// stretches, so the keys come in ascending and descending runs, which are
+// merged, pairwise and without a branch on which key comes first: a
+// comparison sort of them would mispredict about every other branch.
+void SortAlongRuns(std::vector<SortKey> & keys, std::vector<SortKey> & buffer, std::vector<std::size_t> & runEnds)
+{
+    std::size_t const count = keys.size();
+    runEnds.clear();
+    for (std::size_t first = 0; first < count;) {
+        std::size_t end = first + 1;
+        if (end < count && SortsBefore(keys[end], keys[first])) {
+            while (end < count && SortsBefore(keys[end], keys[end - 1]))
+                ++end;
+            std::reverse(keys.begin() + static_cast<std::ptrdiff_t>(first), keys.begin() + static_cast<std::ptrdiff_t>(end));
+        } else {
+            while (end < count && !SortsBefore(keys[end], keys[end - 1]))
+                ++end;
+        }
+        runEnds.push_back(end);
+        first = end;
+    }
+    buffer.resize(count);
+    while (runEnds.size() > 1) {
+        std::size_t kept = 0, first = 0;
+        for (std::size_t r = 0; r < runEnds.size(); r += 2) {
+            std::size_t const middle = runEnds[r];
+            std::size_t const end = r + 1 < runEnds.size() ? runEnds[r + 1] : middle;
+            SortKey const * a = keys.data() + first;
+            SortKey const * b = keys.data() + middle;
+            SortKey const * const aEnd = b;
+            SortKey const * const bEnd = keys.data() + end;
+            SortKey * out = buffer.data() + first;
+            while (a != aEnd && b != bEnd) {
+                bool const takeB = SortsBefore(*b, *a);
+                *out++ = *(takeB ? b : a);
+                a += !takeB;
+                b += takeB;
+            }
+            out = std::copy(a, aEnd, out);
+            std::copy(b, bEnd, out);
+            runEnds[kept++] = end;
+            first = end;
+        }
+        runEnds.resize(kept);
+        keys.swap(buffer);
+    }
+}
+
 void ReverseRing(std::vector<Node> & nodes, int head)
 {
     int vertex = head;
@@ -42,16 +102,13 @@ void ReverseRing(std::vector<Node> & nodes, int head)
 
 }  // namespace
 
-struct fsp_Polygon::Workspace {
+struct FSP_POLYGON_INTERNAL fsp_Polygon::Workspace {
     std::vector<Node> nodes;          // every vertex; each contour links its ring through it
     std::vector<Contour> contours;    // the saved contours, in the order given
     int openContour = -1;             // first node of the open contour, -1 when none
     std::vector<int> sorted;          // nodes in the vertex sort
-    struct SortKey {
-        std::uint64_t uv;  // the order keys of u and v
-        int vertex;
-    };
-    std::vector<SortKey> keys;
+    std::vector<SortKey> keys, keyBuffer;
+    std::vector<std::size_t> runEnds;
     std::vector<int> sweepOrder;      // nodes by u, then v
     std::vector<int> order;           // the ring of contours, largest first
     std::vector<int> scratch;
@@ -68,6 +125,17 @@ struct fsp_Polygon::Workspace {
     }
 
     bool ContourOpen() const { return openContour >= 0; }
+
+    // Room for the points a contour is said to bring, so that a new polygon
+    // (the font server makes one a glyph) grows its storage once or twice,
+    // not at every doubling. A hint beyond any glyph is not trusted.
+    void MakeRoom(unsigned count)
+    {
+        constexpr unsigned kTrustedUpTo = 1u << 16;
+        std::size_t const wanted = nodes.size() + std::min(count, kTrustedUpTo);
+        if (wanted > nodes.capacity())
+            nodes.reserve(std::max(wanted, 2 * nodes.capacity()));
+    }
 
     void Add(double u, double v)
     {
@@ -197,7 +265,11 @@ private:
     // Returns whether all points are distinct.
     bool SortVertices()
     {
+        std::size_t vertexCount = 0;
+        for (Contour const & c : contours)
+            vertexCount += static_cast<std::size_t>(c.vertexCount);
         keys.clear();
+        keys.reserve(vertexCount);
         for (Contour const & c : contours) {
             int vertex = c.head;
             do {
@@ -206,10 +278,9 @@ private:
                 vertex = n.next;
             } while (vertex != c.head);
         }
-        std::sort(keys.begin(), keys.end(), [](SortKey const & a, SortKey const & b) {
-            return a.uv != b.uv ? a.uv < b.uv : a.vertex < b.vertex;
-        });
+        SortAlongRuns(keys, keyBuffer, runEnds);
         sweepOrder.clear();
+        sweepOrder.reserve(vertexCount);
         for (SortKey const & key : keys)
             sweepOrder.push_back(key.vertex);
         auto u = [&](std::size_t k) { return nodes[keys[k].vertex].u; };
@@ -224,6 +295,7 @@ private:
             first = end;
         }
         sorted.clear();
+        sorted.reserve(vertexCount);
         bool distinct = true;
         for (SortKey const & key : keys) {
             Node & n = nodes[key.vertex];
@@ -281,8 +353,12 @@ private:
         order.resize(contours.size());
         for (std::size_t c = 0; c < contours.size(); ++c)
             order[c] = static_cast<int>(c);
-        std::stable_sort(order.begin(), order.end(),
-                         [this](int a, int b) { return contours[a].twiceArea > contours[b].twiceArea; });
+        // Largest first, equal areas in the order given: std::sort with that
+        // order is stable and needs no buffer.
+        std::sort(order.begin(), order.end(), [this](int a, int b) {
+            double const areaA = contours[a].twiceArea, areaB = contours[b].twiceArea;
+            return areaA != areaB ? areaA > areaB : a < b;
+        });
         clockwise = contours[order.front()].clockwise;
     }
 
@@ -415,6 +491,7 @@ private:
         std::stable_sort(scratch.begin(), scratch.end(), [this](int a, int b) {
             return nodes[contours[a].head].index < nodes[contours[b].head].index;
         });
+        nodes.reserve(nodes.size() + 2 * scratch.size());  // the copies bridges make
         bridges.Join(nodes, contours, sorted, scratch, clockwise);
     }
 };
@@ -451,7 +528,7 @@ bool fsp_Polygon::BeginPolygon(cow_1DArrayList<g3d_Point> * out, void * data)
     return true;
 }
 
-fsp_Polygon::grupEnums fsp_Polygon::BeginContour(unsigned /*count*/)
+fsp_Polygon::grupEnums fsp_Polygon::BeginContour(unsigned count)
 {
     if (error != grupSuccess)
         return grupFailure;
@@ -459,6 +536,11 @@ fsp_Polygon::grupEnums fsp_Polygon::BeginContour(unsigned /*count*/)
         return Fail(grupFailure);
     if (work->ContourOpen())
         return Fail(grupContourAlreadyOpen);
+    try {
+        work->MakeRoom(count);
+    } catch (std::bad_alloc const &) {
+        return Fail(grupOutOfMemory);
+    }
     work->openContour = static_cast<int>(work->nodes.size());
     return grupSuccess;
 }

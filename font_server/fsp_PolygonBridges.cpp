@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-namespace fsp_polygon {
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 void HoleBridges::Join(std::vector<Node> & allNodes, std::vector<Contour> & allContours,
                        std::vector<int> const & vertexSort, std::vector<int> const & holes, bool polygonClockwise)

@@ -5,7 +5,7 @@
 #include <limits>
 #include <utility>
 
-namespace fsp_polygon {
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 namespace {
 

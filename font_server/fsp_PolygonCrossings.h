@@ -12,7 +12,7 @@
 
 #include "fsp_PolygonGeometry.h"
 
-namespace fsp_polygon {
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 // Every point of the tessellator came in as a float or was rounded to one.
 struct RingPoint {

@@ -10,7 +10,7 @@
 
 #include "fsp_PolygonGeometry.h"
 
-namespace fsp_polygon {
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 constexpr double kDegreesPerRadian = 57.29577951308232;
 
@@ -19,28 +19,33 @@ constexpr double kDegreesPerRadian = 57.29577951308232;
 // of 1 or more, and a corner without length, mean the angle 0. The smallest
 // angle lies opposite the shortest side; where that side is clearly the
 // shortest and the angle not tiny, its cosine alone is the largest of the
-// three as rounded, and the other two need not be worked out.
+// three as rounded, and the other two need not be worked out. Which side is
+// the shortest is unpredictable, so it picks that corner by index, not by
+// branches.
 inline double LargestCosine(Node const & a, Node const & b, Node const & c)
 {
     double const abU = b.u - a.u, abV = b.v - a.v;
     double const bcU = c.u - b.u, bcV = c.v - b.v;
     double const caU = a.u - c.u, caV = a.v - c.v;
     double const ab2 = abU * abU + abV * abV, bc2 = bcU * bcU + bcV * bcV, ca2 = caU * caU + caV * caV;
+    // Corner k (a, b, c) lies between sides k and k + 2 (ab, bc, ca, ab, bc)
+    // and opposite side k + 1.
+    double const sides[5] = {ab2, bc2, ca2, ab2, bc2};
+    double const dots[3] = {abU * caU + abV * caV, bcU * abU + bcV * abV, caU * bcU + caV * bcV};
     double const shortest = std::min(ab2, std::min(bc2, ca2));
-    double const second = ab2 == shortest ? std::min(bc2, ca2) : bc2 == shortest ? std::min(ab2, ca2) : std::min(ab2, bc2);
+    double const second = std::max(std::min(ab2, bc2), std::min(std::max(ab2, bc2), ca2));  // the median
     if (shortest > 0.0 && second - shortest > 1e-6 * second) {
-        double const cosine = bc2 == shortest   ? -(abU * caU + abV * caV) / (std::sqrt(ab2) * std::sqrt(ca2))
-                              : ca2 == shortest ? -(bcU * abU + bcV * abV) / (std::sqrt(bc2) * std::sqrt(ab2))
-                                                : -(caU * bcU + caV * bcV) / (std::sqrt(ca2) * std::sqrt(bc2));
+        int const corner = (bc2 != shortest) * (1 + (ca2 != shortest));
+        double const cosine = -dots[corner] / (std::sqrt(sides[corner]) * std::sqrt(sides[corner + 2]));
         if (cosine <= 1.0 - 1e-6)
             return cosine;
     }
     double const ab = std::sqrt(ab2), bc = std::sqrt(bc2), ca = std::sqrt(ca2);
     if (ab == 0.0 || bc == 0.0 || ca == 0.0)
         return 1.0;
-    double const atA = -(abU * caU + abV * caV) / (ab * ca);
-    double const atB = -(bcU * abU + bcV * abV) / (bc * ab);
-    double const atC = -(caU * bcU + caV * bcV) / (ca * bc);
+    double const atA = -dots[0] / (ab * ca);
+    double const atB = -dots[1] / (bc * ab);
+    double const atC = -dots[2] / (ca * bc);
     return std::min(1.0, std::max(atA, std::max(atB, atC)));
 }
 
@@ -78,16 +83,23 @@ inline bool Better(RankedEar const & a, RankedEar const & b)
     return a.vertex < b.vertex;
 }
 
-// Array-based binary max-heap of ears; each vertex's position is kept so that
-// an ear can leave from the middle or move after a new rating. The positions
-// are an array of their own: a sift moves through them at random, and they are
-// far more compact than the nodes.
+// The ears of the ring being cut, best first. Each vertex's position is kept
+// so that an ear can leave from the middle or move after a new rating; the
+// positions are an array of their own, far more compact than the nodes. A
+// ring of many vertices keeps its ears in an array-based binary max-heap. A
+// small one keeps them unsorted and finds the best by a scan: its ears are
+// few, and a scan has no branch whose outcome is hard to predict, where a
+// sift through a heap has one a level. The order is total, so both find the
+// same ear.
 class EarHeap {
 public:
-    void Reset(std::size_t vertexCount)
+    // `ringSize` bounds the number of ears; vertices are below `vertexCount`.
+    void Reset(std::size_t vertexCount, int ringSize)
     {
         slots.clear();
+        slots.reserve(static_cast<std::size_t>(ringSize));
         positions.assign(vertexCount, -1);
+        sorted = ringSize > kScannedUpTo;
     }
     bool Empty() const { return slots.empty(); }
     bool Contains(int vertex) const { return positions[vertex] >= 0; }
@@ -95,12 +107,15 @@ public:
     void Push(int ear, double smallestAngleCosine)
     {
         slots.push_back(RankedEar{smallestAngleCosine, ear});
-        SiftUp(static_cast<int>(slots.size()) - 1);
+        int const position = static_cast<int>(slots.size()) - 1;
+        positions[ear] = position;
+        if (sorted)
+            SiftUp(position);
     }
 
     int PopBest()
     {
-        int const best = slots.front().vertex;
+        int const best = sorted ? slots.front().vertex : slots[BestByScan()].vertex;
         Remove(best);
         return best;
     }
@@ -113,7 +128,8 @@ public:
         slots.pop_back();
         if (last.vertex != ear) {
             Place(last, position);
-            Restore(position);
+            if (sorted)
+                Restore(position);
         }
     }
 
@@ -121,10 +137,27 @@ public:
     {
         int const position = positions[ear];
         slots[position].smallestAngleCosine = smallestAngleCosine;
-        Restore(position);
+        if (sorted)
+            Restore(position);
     }
 
 private:
+    static constexpr int kScannedUpTo = 128;  // vertices of a ring
+
+    // Better, with its usual case, cosines far apart, made a select.
+    int BestByScan() const
+    {
+        int best = 0;
+        int const size = static_cast<int>(slots.size());
+        for (int k = 1; k < size; ++k) {
+            double const cosine = slots[k].smallestAngleCosine, bestCosine = slots[best].smallestAngleCosine;
+            bool const better = std::abs(cosine - bestCosine) > kCosineResolution ? cosine < bestCosine
+                                                                                   : Better(slots[k], slots[best]);
+            best += (k - best) * better;  // a select that compilers keep free of branches
+        }
+        return best;
+    }
+
     void Place(RankedEar const & ear, int position)
     {
         slots[position] = ear;
@@ -172,6 +205,7 @@ private:
 
     std::vector<RankedEar> slots;
     std::vector<int> positions;  // of each vertex's ear, -1 for none
+    bool sorted = true;          // a heap, else unsorted
 };
 
 }  // namespace fsp_polygon

@@ -1,11 +1,12 @@
 #include "fsp_PolygonEars.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "fsp_PolygonEarHeap.h"
 #include "fsp_PolygonReflexSet.h"
 
-namespace fsp_polygon {
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 // Cuts one ring, whose convexities are set, into triangles.
 class EarCutter::Cutter {
@@ -17,11 +18,14 @@ public:
         head = ringHead;
         vertexCount = count;
         sign = orientationSign;
-        triangles.clear();
+        // Each triangle takes a vertex off the ring, the last three.
+        triangles.resize(3 * static_cast<std::size_t>(std::max(count - 2, 0)));
+        emitted = 0;
 
         exact = exactly;
         faint.clear();
         reflexVertices.clear();
+        reflexVertices.reserve(static_cast<std::size_t>(count));
         ForEachVertex([&](int vertex) {
             if (IsReflex(vertex))
                 reflexVertices.push_back(vertex);
@@ -30,7 +34,7 @@ public:
         });
         reflexSet.Build(nodes, head, vertexCount, reflexVertices);
         earHeapSize = allNodes.size();
-        earHeap.Reset(earHeapSize);
+        earHeap.Reset(earHeapSize, vertexCount);
 
         // A search that finds no ear on an unchanged ring is followed by the
         // recovery step, which always removes a vertex.
@@ -53,7 +57,7 @@ public:
         }
         if (vertexCount == 3)
             Emit(head);
-        out.Append(triangles.data(), static_cast<int>(triangles.size()));
+        out.Append(triangles.data(), 3 * emitted);
     }
 
 private:
@@ -114,7 +118,7 @@ private:
                 reflexVertices.push_back(vertex);
         });
         reflexSet.Build(nodes, head, vertexCount, reflexVertices);
-        earHeap.Reset(earHeapSize);
+        earHeap.Reset(earHeapSize, vertexCount);
     }
 
     bool IsEar(int vertex)
@@ -307,12 +311,15 @@ private:
     void Emit(int ear)
     {
         Node const & n = At(ear);
-        auto append = [&](Node const & corner) {
-            triangles.emplace_back(static_cast<float>(-corner.u), static_cast<float>(corner.v), 0.0f, 1.0f);
-        };
-        append(n);
-        append(At(n.next));
-        append(At(n.previous));
+        g3d_Point * const corners = triangles.data() + 3 * emitted++;
+        corners[0] = Corner(n);
+        corners[1] = Corner(At(n.next));
+        corners[2] = Corner(At(n.previous));
+    }
+
+    static g3d_Point Corner(Node const & n)
+    {
+        return g3d_Point(static_cast<float>(-n.u), static_cast<float>(n.v), 0.0f, 1.0f);
     }
 
     Node * nodes = nullptr;  // does not move while a ring is cut
@@ -320,6 +327,7 @@ private:
     int vertexCount = 0;
     double sign = 1.0;
     std::vector<g3d_Point> triangles;  // of the ring, appended to the output at the end
+    int emitted = 0;                   // triangles so far
     EarHeap earHeap;
     ReflexSet reflexSet;
     std::vector<int> reflexVertices;

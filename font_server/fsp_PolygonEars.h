@@ -11,7 +11,7 @@
 #include "fsp_PolygonGeometry.h"
 #include "g3d_Point.h"
 
-namespace fsp_polygon {
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 class EarCutter {
 public:

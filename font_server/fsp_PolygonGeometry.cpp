@@ -1,6 +1,6 @@
 #include "fsp_PolygonGeometry.h"
 
-namespace fsp_polygon {
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 // The determinant as twelve exact terms (each product split by a fused
 // multiply-add into its rounded value and its error), summed into a

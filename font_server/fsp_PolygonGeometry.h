@@ -6,7 +6,11 @@
 
 #include <cmath>
 
-namespace fsp_polygon {
+// The tessellator's parts are not exported, so that the calls between them
+// are direct, not through the library's symbol table.
+#define FSP_POLYGON_INTERNAL __attribute__((visibility("hidden")))
+
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 // The one absolute tolerance of the input: points closer than this in u and
 // in v are the same point.

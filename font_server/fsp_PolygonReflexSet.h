@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
 #include "fsp_PolygonGeometry.h"
 
-namespace fsp_polygon {
+namespace fsp_polygon FSP_POLYGON_INTERNAL {
 
 // A member of the reflex set, copied out of its node for the scans. The
 // coordinates came in as floats, so floats hold them exactly.
@@ -35,16 +37,25 @@ public:
           next(nodes[ear].next),
           previous(nodes[ear].previous),
           corners{&nodes[ear], &nodes[next], &nodes[previous]},
-          minU(std::min(corners[0]->u, std::min(corners[1]->u, corners[2]->u)) - kTolerance),
-          maxU(std::max(corners[0]->u, std::max(corners[1]->u, corners[2]->u)) + kTolerance),
-          minV(std::min(corners[0]->v, std::min(corners[1]->v, corners[2]->v)) - kTolerance),
-          maxV(std::max(corners[0]->v, std::max(corners[1]->v, corners[2]->v)) + kTolerance)
+          minU(Least(corners[0]->u, corners[1]->u, corners[2]->u) - kTolerance),
+          maxU(Greatest(corners[0]->u, corners[1]->u, corners[2]->u) + kTolerance),
+          minV(Least(corners[0]->v, corners[1]->v, corners[2]->v) - kTolerance),
+          maxV(Greatest(corners[0]->v, corners[1]->v, corners[2]->v) + kTolerance)
     {
     }
 
     // May block: in the box widened by the tolerance, and not a neighbour
     // (those are corners, which never block).
     bool InBox(ReflexVertex const & r) const { return InWidenedBox(r) & (r.vertex != next) & (r.vertex != previous); }
+
+    // The lines of the three edges, for Blocks and SetUpBand: worked out only
+    // for triangles that have a candidate in their box.
+    void SetUpEdges()
+    {
+        for (int k = 0; k < 3; ++k)
+            edges[k] = MakeEdge(k);
+        edgesSet = true;
+    }
 
     // May block: not clearly the tolerance or more outside the lines of the
     // two longest edges. Sharper than the box where long thin triangles have
@@ -57,12 +68,13 @@ public:
 
     void SetUpBand()
     {
+        SetUpEdges();
         int shortest = 0;
         for (int k = 1; k < 3; ++k)
             if (SquaredLength(k) < SquaredLength(shortest))
                 shortest = k;
-        band[0] = MakeEdge(shortest == 2 ? 0 : shortest + 1);
-        band[1] = MakeEdge(shortest == 0 ? 2 : shortest - 1);
+        band[0] = edges[shortest == 2 ? 0 : shortest + 1];
+        band[1] = edges[shortest == 0 ? 2 : shortest - 1];
         // A side below the limit is far outside: its square, even rounded,
         // is at least farSide, and its rounding error, for a point in the
         // box, is less than the rest.
@@ -77,19 +89,28 @@ public:
     // lies inside the triangle, or on its boundary (exactly, or within the
     // tolerance) without being one of its corners; a cut past a vertex on the
     // diagonal would fold the ring over itself.
-    bool Blocks(ReflexVertex const & r) const
+    bool Blocks(ReflexVertex const & r)
     {
         if (!InWidenedBox(r))
             return false;
+        if (!edgesSet)
+            SetUpEdges();
         double sides[3], errors[3];
         for (int k = 0; k < 3; ++k) {
-            Edge const edge = MakeEdge(k);
-            sides[k] = edge.Side(r, errors[k]);
-            if (edge.FarOutside(sides[k], errors[k]))
+            sides[k] = edges[k].Side(r, errors[k]);
+            if (edges[k].FarOutside(sides[k], errors[k]))
                 return false;
         }
         if (sides[0] >= kTolerance && sides[1] >= kTolerance && sides[2] >= kTolerance)
             return true;
+        return BlocksNearBoundary(r, sides, errors);
+    }
+
+    // Blocks for a vertex within the tolerance of the triangle's boundary:
+    // out of line, as it is rare.
+    __attribute__((noinline)) bool BlocksNearBoundary(ReflexVertex const & r, double const (&sides)[3],
+                                                      double const (&errors)[3]) const
+    {
         int const index = nodes[r.vertex].index;
         bool const sharesCorner =
             index == corners[0]->index || index == corners[1]->index || index == corners[2]->index;
@@ -126,6 +147,9 @@ public:
         return true;
     }
 
+    int Next() const { return next; }
+    int Previous() const { return previous; }
+
     // The corner k: 0 the ear's vertex, 1 its next, 2 its previous.
     double U(int k) const { return corners[k]->u; }
     double V(int k) const { return corners[k]->v; }
@@ -154,6 +178,11 @@ private:
         // more off the edge's line.
         double farSide;
     };
+
+    // Of values, not references, so that they compile to minimum and
+    // maximum instructions.
+    static double Least(double a, double b, double c) { return std::min(a, std::min(b, c)); }
+    static double Greatest(double a, double b, double c) { return std::max(a, std::max(b, c)); }
 
     bool InWidenedBox(ReflexVertex const & r) const
     {
@@ -193,16 +222,22 @@ private:
     int next, previous;  // the neighbours' vertices
     Node const * corners[3];
     double minU, maxU, minV, maxV;  // widened by the tolerance
+    bool edgesSet = false;
+    Edge edges[3];  // edge k from corner k to End(k)
     Edge band[2];
     double bandLimit[2];
 };
 
 // The reflex set of the contour being cut, its members in one array so that
-// scans run over contiguous memory. A small set is sorted by u and indexed by
-// columns over its u range, so that an ear test goes straight to the members
-// in its triangle's u range; a member leaves it as a tombstone whose v, not a
-// number, fails every box test, and only a vertex that turns reflex during the
-// cut moves others. A large one is bucketed in a uniform grid over the
+// scans run over contiguous memory. A small set is sorted by u. While it has
+// at most 64 members, each is a bit of a word, and per axis a mask for each
+// bucket of coordinates tells the members below it, so that an ear test
+// visits, in the array's order, little more than the members in its
+// triangle's box. Past that (it grows only by vertices that turn reflex
+// during the cut) a test scans the run of members in its triangle's u range.
+// A member leaves it as a tombstone whose v, not a number, fails every box
+// test, and only a vertex that turns reflex during the cut moves others, which
+// drops the tombstones. A large one is bucketed in a uniform grid over the
 // contour's box so that an ear test scans only the cells its triangle covers;
 // each cell owns a slice of the array sized for all of the ring's vertices in
 // the cell, with its members packed at the front, so that joining and leaving
@@ -216,12 +251,12 @@ public:
         small = reflexCount < kSmallSet;
         if (small) {
             members.clear();
+            members.reserve(reflex.size());
             for (int vertex : reflex)
                 members.push_back(Member(vertex));
             std::sort(members.begin(), members.end(),
                       [](ReflexVertex const & a, ReflexVertex const & b) { return a.u < b.u; });
-            Renumber(0);
-            IndexColumns();
+            IndexSmallSet();
             size = reflexCount;
             return;
         }
@@ -277,12 +312,13 @@ public:
         Node & n = nodes[vertex];
         ++size;
         if (small) {
-            int const at = static_cast<int>(std::upper_bound(members.begin(), members.end(), n.u,
-                                                             [](double u, ReflexVertex const & r) { return u < r.u; }) -
-                                            members.begin());
-            members.insert(members.begin() + at, Member(vertex));
-            Renumber(at);
-            IndexColumns();
+            members.erase(std::remove_if(members.begin(), members.end(),
+                                         [](ReflexVertex const & r) { return std::isnan(r.v); }),
+                          members.end());
+            members.insert(std::upper_bound(members.begin(), members.end(), n.u,
+                                            [](double u, ReflexVertex const & r) { return u < r.u; }),
+                           Member(vertex));
+            IndexSmallSet();
             return;
         }
         n.slot = cells[n.cell].first + cells[n.cell].count++;
@@ -295,6 +331,8 @@ public:
         --size;
         if (small) {
             members[n.slot].v = std::numeric_limits<float>::quiet_NaN();
+            if (masked)
+                alive &= ~Bit(n.slot);
             n.slot = -1;
             return;
         }
@@ -306,16 +344,31 @@ public:
         n.slot = -1;
     }
 
-    // A reflex vertex that blocks the ear, or -1. A large set visits, row by
-    // row, the cells that the triangle, widened by the margin, overlaps.
+    // A reflex vertex that blocks the ear, or -1: the first in the array
+    // among those that do. A large set visits, row by row, the cells that the
+    // triangle, widened by the margin, overlaps.
     int Blocker(EarTriangle & t) const
     {
         if (small) {
-            ReflexVertex const * const first = members.data() + cells[Column(t.MinU())].first;
-            ReflexVertex const * const end = members.data() + cells[Column(t.MaxU()) + 1].first;
-            return BlockerAmong(
-                first, end, [&](ReflexVertex const & r) { return t.InBox(r); },
-                [&](ReflexVertex const & r) { return t.Blocks(r); });
+            if (!masked) {
+                ReflexVertex const * const first =
+                    std::lower_bound(members.data(), members.data() + members.size(), t.MinU(),
+                                     [](ReflexVertex const & r, double u) { return r.u < u; });
+                ReflexVertex const * const end =
+                    std::upper_bound(first, members.data() + members.size(), t.MaxU(),
+                                     [](double u, ReflexVertex const & r) { return u < r.u; });
+                return BlockerAmong(
+                    first, end, [&](ReflexVertex const & r) { return t.InBox(r); },
+                    [&](ReflexVertex const & r) { return t.Blocks(r); });
+            }
+            std::uint64_t candidates = alive & byU.Within(t.MinU(), t.MaxU()) & byV.Within(t.MinV(), t.MaxV()) &
+                                       ~SlotBit(t.Next()) & ~SlotBit(t.Previous());
+            for (; candidates != 0; candidates &= candidates - 1) {
+                ReflexVertex const & r = members[static_cast<std::size_t>(__builtin_ctzll(candidates))];
+                if (t.Blocks(r))
+                    return r.vertex;
+            }
+            return -1;
         }
         t.SetUpBand();
         if (columns == 1 && rows == 1)
@@ -337,6 +390,7 @@ public:
 
 private:
     static constexpr int kSmallSet = 64;
+    static constexpr int kWordBits = 64;
     static constexpr double kReflexPerCell = 2.0;
     static constexpr int kMaxSide = 1024;
 
@@ -346,27 +400,66 @@ private:
         return ReflexVertex{static_cast<float>(n.u), static_cast<float>(n.v), vertex};
     }
 
-    // The slots from `first` on moved; tombstones have none.
-    void Renumber(int first)
+    static std::uint64_t Bit(int k) { return std::uint64_t{1} << k; }
+
+    // The member's bit of a vertex, none for one not in the set.
+    std::uint64_t SlotBit(int vertex) const
     {
-        for (int k = first; k < static_cast<int>(members.size()); ++k)
-            if (!std::isnan(members[k].v))
-                nodes[members[k].vertex].slot = k;
+        int const slot = nodes[vertex].slot;
+        return std::uint64_t{slot >= 0} << (slot & (kWordBits - 1));
     }
 
-    // About one member a column; column c's members start at cells[c].first.
-    void IndexColumns()
+    // The members of a small set of at most kWordBits, bit k standing for
+    // members[k], by their place along one axis: buckets of equal width, two
+    // a member, and for each bucket the members in the buckets before it. A
+    // range of coordinates maps onto a range of buckets, whose members are
+    // those in the range and maybe some beside it.
+    class Buckets {
+    public:
+        template <class Coordinate>
+        void Build(std::vector<ReflexVertex> const & members, Coordinate coordinate)
+        {
+            int const count = static_cast<int>(members.size());
+            double low = std::numeric_limits<double>::max(), high = -low;
+            for (ReflexVertex const & r : members) {
+                low = std::min(low, static_cast<double>(coordinate(r)));
+                high = std::max(high, static_cast<double>(coordinate(r)));
+            }
+            buckets = std::max(1, 2 * count);
+            last = buckets - 1.0;
+            origin = low;
+            perUnit = high > low ? buckets / (high - low) : 0.0;
+            below.assign(static_cast<std::size_t>(buckets) + 1, 0);
+            for (int k = 0; k < count; ++k)
+                below[Bucket(coordinate(members[k])) + 1] |= Bit(k);
+            for (int b = 0; b < buckets; ++b)
+                below[b + 1] |= below[b];
+        }
+
+        // The members in [low, high], and maybe some beside.
+        std::uint64_t Within(double low, double high) const { return below[Bucket(high) + 1] & ~below[Bucket(low)]; }
+
+    private:
+        std::size_t Bucket(double x) const { return static_cast<std::size_t>(CellOf(x, origin, perUnit, last)); }
+
+        int buckets = 1;
+        double last = 0.0;  // the last bucket, buckets - 1
+        double origin = 0.0, perUnit = 0.0;
+        std::vector<std::uint64_t> below;
+    };
+
+    // A small set without tombstones: every member's slot, and the buckets.
+    void IndexSmallSet()
     {
         int const count = static_cast<int>(members.size());
-        columns = std::max(1, count);
-        originU = count > 0 ? members.front().u : 0.0;
-        double const width = count > 0 ? members.back().u - originU : 0.0;
-        columnsPerUnit = width > 0.0 ? columns / width : 0.0;
-        cells.assign(static_cast<std::size_t>(columns) + 1, Cell{count, 0});
-        for (int k = count - 1; k >= 0; --k)
-            cells[Column(members[k].u)].first = k;
-        for (int c = columns - 1; c >= 0; --c)
-            cells[c].first = std::min(cells[c].first, cells[c + 1].first);
+        for (int k = 0; k < count; ++k)
+            nodes[members[k].vertex].slot = k;
+        masked = count <= kWordBits;
+        if (!masked)
+            return;
+        alive = count == kWordBits ? ~std::uint64_t{0} : Bit(count) - 1;
+        byU.Build(members, [](ReflexVertex const & r) { return r.u; });
+        byV.Build(members, [](ReflexVertex const & r) { return r.v; });
     }
 
     template <class Visit>
@@ -384,18 +477,17 @@ private:
         return static_cast<int>(std::min(static_cast<double>(most), std::max(1.0, std::round(count))));
     }
 
-    // Monotonic in the coordinate, so a coordinate range maps onto a cell range.
-    static int CellOf(double offset, double perUnit, int count)
+    // The cell of 0 to `last` that holds the coordinate x, for cells of
+    // 1 / perUnit from `origin` on, the outer ones reaching out for ever:
+    // monotonic in x, so a coordinate range maps onto a cell range. Clamped
+    // by minimum and maximum instructions, not by branches, whose outcome
+    // would be hard to predict.
+    static int CellOf(double x, double origin, double perUnit, double last)
     {
-        double const position = offset * perUnit;
-        if (!(position > 0.0))
-            return 0;
-        if (position >= count - 1)
-            return count - 1;
-        return static_cast<int>(position);
+        return static_cast<int>(std::min((std::max(x, origin) - origin) * perUnit, last));
     }
-    int Column(double u) const { return CellOf(u - originU, columnsPerUnit, columns); }
-    int Row(double v) const { return CellOf(v - originV, rowsPerUnit, rows); }
+    int Column(double u) const { return CellOf(u, originU, columnsPerUnit, columns - 1.0); }
+    int Row(double v) const { return CellOf(v, originV, rowsPerUnit, rows - 1.0); }
     int CellIndex(int column, int row) const { return row * columns + column; }
 
     // The u range of the triangle within a band of v: with the corners
@@ -443,7 +535,7 @@ private:
         double longSlope, lowSlope, highSlope;
     };
 
-    int BlockerInCell(int cell, EarTriangle const & t) const
+    int BlockerInCell(int cell, EarTriangle & t) const
     {
         ReflexVertex const * const first = members.data() + cells[cell].first;
         return BlockerAmong(
@@ -474,6 +566,11 @@ private:
 
     Node * nodes = nullptr;
     std::vector<ReflexVertex> members;
+    // A small set of at most kWordBits members is masked: bit k of `alive`
+    // tells whether members[k] is in the set.
+    bool masked = false;
+    std::uint64_t alive = 0;
+    Buckets byU, byV;
     struct Cell {
         int first;  // cell c's slice is [cells[c].first, cells[c + 1].first)
         int count;  // members at the front of the slice
