@@ -258,19 +258,6 @@ TEST(Procedure, DestroyingTheProcedureDestroysEachStepOnceNewestFirstWithoutCanc
     EXPECT_EQ(0, s.strategy.ModeEndedCount());
 }
 
-TEST(Procedure, AStepExecutedAgainAfterCancelReportsToTheNewReceiver)
-{
-    CallLog log, firstLog, secondLog;
-    ScriptedProcedure first(firstLog, "First"), second(secondLog, "Second");
-    ScriptedStep a("A", log);
-    a.Execute(nullptr, &first);
-    a.Cancel();
-    a.Execute(nullptr, &second);
-    a.Terminate();
-    EXPECT_TRUE(firstLog.Take().empty());
-    EXPECT_EQ((Lines{"StepTerminatedHook(A)"}), secondLog.Take());
-}
-
 class PickingProcedure : public modC_PickProcedure {
 public:
     PickingProcedure() : modC_PickProcedure(false) {}
