@@ -142,27 +142,6 @@ TEST(CompositeStep, BackupCancelsTheLaterChildrenNewestFirstAndLetsTheProcedureB
     EXPECT_EQ(0, s.c.Current());
 }
 
-TEST(CompositeStep, RunningAgainStartsFromTheFirstChildAndOldChildrenAreDestroyedOnce)
-{
-    CompositeSession s;
-    int run = 0;
-    s.c.onChildTerminated = [&](modC_Step const & child) {
-        if (&child == s.first)
-            s.c.Add(s.c.Child("second#" + std::to_string(++run), "second"), "b");
-    };
-    s.procedure->Execute(s.c);
-    s.first->Terminate();
-    EXPECT_EQ(2, s.c.NumSteps());
-    s.procedure->Backup();  // backs out of the composite: the mode ends
-    s.Installed();
-    s.procedure->Execute(s.c);
-    EXPECT_EQ(1, s.c.NumSteps());
-    s.first->Terminate();  // appends a new second child over the old one
-    s.log.Take();
-    s.procedure.reset();
-    EXPECT_EQ((Lines{"first.~", "second#2.~", "second#1.~"}), s.log.Take());
-}
-
 TEST(CompositeStep, ReportsAreForwardedToTheProcedure)
 {
     CompositeSession s;

@@ -123,19 +123,6 @@ TEST(MultiStep, BackingUpFromALaterChildComesBackToTheIntegerShowingTheValueType
               s.log.Take().at(5));
 }
 
-TEST(MultiStep, SuspendAndResumeReachTheRunningChildWithItsPrompt)
-{
-    MultiSession s;
-    s.p.Execute(*s.multi);
-    s.Enter("integer1", "3");
-    s.log.Take();
-    s.p.Suspend();
-    s.p.Resume();
-    EXPECT_EQ((Lines{"SuspendHook(step)", "float1.Suspend()", "ResumeHook(step)", "SetPrompt(\"keyin an integer\")",
-                     "SetPrompt(\"keyin a float\")", "float1.Resume()", "SetBackupAvailable(0)"}),
-              s.log.Take());
-}
-
 TEST(MultiStep, PromptsAndTheDefaultTextAreTranslated)
 {
     utl_SetTranslation("keyin an integer", "Ganzzahl eingeben");

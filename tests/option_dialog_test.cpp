@@ -36,7 +36,7 @@ struct OptionSession : StepSession {
     ScriptedDialog & Dialog() { return *factory.LastDialog(); }
 };
 
-TEST(DataOption, ItsDialogInterruptsTheStepAndTheStepResumesWithTheEnteredValuesKept)
+TEST(DataOption, ItsDialogInterruptsTheStepWhichResumesWithTheEnteredValuesKept)
 {
     OptionSession s;
     s.strategy.UseOption(1);
@@ -44,6 +44,14 @@ TEST(DataOption, ItsDialogInterruptsTheStepAndTheStepResumesWithTheEnteredValues
                      "SetBackupAvailable(1)", "SetStepFlag(false)", "MakeDialogMethod(\"depth\", (10)) -> dialog1",
                      "dialog1.Execute()"}),
               s.log.Take());
+    // Resuming shows the other options but not the one whose dialog runs.
+    s.p.Suspend();
+    s.log.Take();
+    s.p.Resume();
+    EXPECT_EQ((Lines{"ResumeHook(dialog:depth)", "SetPrompt(\"Edit the depth\")", "dialog1.Resume()",
+                     "SetBackupAvailable(1)", "SetOption(2, \"flip\", \"Flip\")"}),
+              s.log.Take());
+    EXPECT_FALSE(s.strategy.OptionShown(1));
     s.Dialog().Change(Depth(12));
     EXPECT_EQ((Lines{"OptionDataHook(dialog:depth)"}), s.log.Take());
     s.Dialog().Finish(Depth(15));
@@ -88,19 +96,6 @@ TEST(DataOption, BackingUpFromItsDialogResumesTheInterruptedStep)
     EXPECT_EQ(1, s.a.Executions());
 }
 
-TEST(DataOption, ResumingWhileItsDialogRunsShowsTheOtherOptionsButNotItself)
-{
-    OptionSession s;
-    s.strategy.UseOption(1);
-    s.p.Suspend();
-    s.log.Take();
-    s.p.Resume();
-    EXPECT_EQ((Lines{"ResumeHook(dialog:depth)", "SetPrompt(\"Edit the depth\")", "dialog1.Resume()",
-                     "SetBackupAvailable(1)", "SetOption(2, \"flip\", \"Flip\")"}),
-              s.log.Take());
-    EXPECT_FALSE(s.strategy.OptionShown(1));
-}
-
 TEST(DataOption, ContractChecksOfTheCallback)
 {
     OptionSession s;
@@ -111,17 +106,14 @@ TEST(DataOption, ContractChecksOfTheCallback)
                      "modC_Procedure");
 }
 
-// Steps A, B, C (prompts "A" to "C") have run, option 1 ("flip") is shown,
-// and an error dialog is shown with `message`.
+// Steps A, B, C (prompts "A" to "C") have run and option 1 ("flip") is shown.
 struct ErrorSession : StepSession {
-    ErrorSession(char const * message, bool endTheMode, int backupAmount) : StepSession("Extrude")
+    ErrorSession() : StepSession("Extrude")
     {
         for (char const * name : {"A", "B", "C"})
             p.Execute(p.NewStep(name, 0, name));
         p.setPromptOption(1, "flip", "Flip");
         log.Take();
-        if (message)
-            p.showStepErrorDialog(message, endTheMode, backupAmount);
     }
     void Acknowledge() { factory.LastDialog()->Finish(factory.LastDialog()->Values()); }
     ScriptedProcedure & p = *procedure;
@@ -129,7 +121,7 @@ struct ErrorSession : StepSession {
 
 TEST(ErrorDialog, ItShowsTheMessageHidesTheOptionsAndResumesHidingThem)
 {
-    ErrorSession s(nullptr, false, 0);
+    ErrorSession s;
     s.p.showStepErrorDialog("Depth must be positive", false, 1);
     EXPECT_EQ((Lines{"SetBackupAvailable(1)", "SetStepFlag(true)",
                      "MakeDialogMethod(\"modG_ErrorForm\", ((), ((\"WFXStringTarget\", \"Depth must be positive\"), "
@@ -169,7 +161,8 @@ TEST(ErrorDialog, AcknowledgingItBacksUpByTheAmountGivenOrEndsTheMode)
     };
     for (Case const & c : cases) {
         SCOPED_TRACE(c.backupAmount);
-        ErrorSession s("Wrong", c.endTheMode, c.backupAmount);
+        ErrorSession s;
+        s.p.showStepErrorDialog("Wrong", c.endTheMode, c.backupAmount);
         s.log.Take();
         s.Acknowledge();
         Lines expected = acknowledged;

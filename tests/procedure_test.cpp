@@ -154,15 +154,13 @@ TEST(Procedure, BackingUpReExecutesEachEarlierStepWithoutPushingAndBackingOutOfT
 
 TEST(Procedure, NoBackupProceduresOnlyEverHideTheBackButton)
 {
-    Session s("Extrude", true);
-    ScriptedProcedure & p = s.Installed();
-    ScriptedStep & a = p.NewStep("A", 0, "a");
-    p.Execute(a);
-    p.Execute(p.NewStep("B", 0, "b"));
+    Steps s(0, true);
+    s.p.Execute(s.a());
+    s.p.Execute(s.b());
     EXPECT_EQ((Lines{"SetPrompt(\"a\")", "SetBackupShown(0)", "SetStepFlag(false)", "A.Execute", "SetPrompt(\"b\")",
                      "SetBackupShown(0)", "SetStepFlag(false)", "B.Execute"}),
               s.log.Take());
-    p.Backup();
+    s.p.Backup();
     EXPECT_EQ((Lines{"B.Backup", "BackupHook(B)", "B.Cancel", "StepChanging()", "SetPrompt(\"a\")",
                      "SetBackupShown(0)", "A.Execute"}),
               s.log.Take());

@@ -1,5 +1,5 @@
-// The step stack on its own: the chain of entries, popping, and destroying and
-// clearing the highlights of each step once however often it was pushed.
+// The step stack on its own: popped entries stay in the chain until the stack
+// goes (the procedure's sessions test the rest through the procedure).
 #include <gtest/gtest.h>
 
 #include "CallLog.h"
@@ -41,36 +41,6 @@ TEST(StepStack, PoppedEntriesStayInTheChainAndPopSkipsThem)
         EXPECT_TRUE(log.Take().empty());
     }
     EXPECT_EQ((Lines{"C.~", "B.~", "A.~"}), log.Take());
-}
-
-TEST(StepStack, AStepPushedThreeTimesIsDestroyedOnceAndAskedForHighlightsOnce)
-{
-    CallLog log;
-    auto * a = new ScriptedStep("A", log);
-    auto * b = new ScriptedStep("B", log);
-    {
-        StepStack stack;
-        Push(stack, a);
-        Push(stack, b);
-        Push(stack, a);
-        stack.Pop();
-        Push(stack, a);
-        stack.CancelHighlights();
-        EXPECT_EQ((Lines{"B.ClearHighlights", "A.ClearHighlights"}), log.Take());
-        EXPECT_EQ(a, stack.PopFirst());  // the newest entry goes; A still has older ones
-        EXPECT_TRUE(log.Take().empty());
-    }
-    EXPECT_EQ((Lines{"B.~", "A.~"}), log.Take());
-
-    StepStack stack;
-    Push(stack, a = new ScriptedStep("A", log));
-    Push(stack, new ScriptedStep("B", log));
-    EXPECT_EQ(a, stack.PopFirst());  // the live top: its step goes with it
-    EXPECT_EQ((Lines{"B.~"}), log.Take());
-    EXPECT_EQ(a, stack.Top()->step);
-    EXPECT_EQ(nullptr, stack.PopFirst());
-    EXPECT_EQ(nullptr, stack.Top());
-    EXPECT_EQ(nullptr, stack.PopFirst());
 }
 
 }  // namespace
