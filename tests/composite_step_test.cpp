@@ -81,17 +81,6 @@ TEST(CompositeStep, ChildrenRunInTurnWithTheirOwnPromptsAndTheCompositeTerminate
     EXPECT_EQ(7, s.procedure->CurrentSeq());
 }
 
-TEST(CompositeStep, AOneChildCompositeTerminatesWithItsChildAndTakesNoMore)
-{
-    CompositeSession s(1);
-    s.procedure->Execute(s.c);
-    s.log.Take();
-    s.first->Terminate();
-    EXPECT_EQ((Lines{"StepTerminatedHook(step)"}), s.log.Take());
-    std::unique_ptr<ScriptedStep> extra(s.c.Child("extra"));
-    EXPECT_ASSERTION(s.c.Add(extra.get(), "x"), "numSteps < maxNumSteps", "modC_CompositeStep");
-}
-
 TEST(CompositeStep, ReplacingTheLastChildRunsTheReplacementAtTheSamePosition)
 {
     CompositeSession s;
@@ -115,6 +104,8 @@ TEST(CompositeStep, ReplacingTheLastChildRunsTheReplacementAtTheSamePosition)
     std::unique_ptr<ScriptedStep> late(s.c.Child("late"));
     EXPECT_ASSERTION(s.c.Replace(late.get(), "x"), "!\"Only the last step which executed can be replaced.\"",
                      "modC_CompositeStep");
+    s.c.Add(s.c.Child("last", "last"), "l");
+    EXPECT_ASSERTION(s.c.Add(late.get(), "x"), "numSteps < maxNumSteps", "modC_CompositeStep");
     s.procedure.reset();
     // The displaced child and its replacement are each destroyed once.
     auto lines = s.log.Take();

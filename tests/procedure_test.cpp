@@ -86,9 +86,6 @@ TEST(Procedure, MisuseFailsItsContractCheck)
 
     EXPECT_ASSERTION(notInstalled.strategy.GetFgColor(), "fgColor != ULONG_MAX", "modC_Strategy");
     EXPECT_ASSERTION(notInstalled.strategy.GetBgColor(), "bgColor != ULONG_MAX", "modC_Strategy");
-    notInstalled.strategy.SetColors(0x102030, 0xffffff);
-    EXPECT_EQ(0x102030u, notInstalled.strategy.GetBgColor());
-    EXPECT_EQ(0xffffffu, notInstalled.strategy.GetFgColor());
 }
 
 TEST(Procedure, StepReportsGoToTheHooksAndTheTerminationHookRunsTheNextStepBeforeReturning)
@@ -136,10 +133,7 @@ TEST(Procedure, BackingUpReExecutesEachEarlierStepWithoutPushingAndBackingOutOfT
     EXPECT_EQ((Lines{"B.Backup", "BackupHook(B)", "B.Cancel", "StepChanging()", "SetPrompt(\"a\")",
                      "SetBackupAvailable(0)", "SetStepFlag(true)", "A.Execute"}),
               s.log.Take());
-    EXPECT_EQ(&s.a(), s.p.CurrentStep());
     EXPECT_EQ(1, s.p.StepStkDepth());
-    EXPECT_EQ(2, s.a().Executions());
-    EXPECT_EQ(1, s.c().Executions());
     // Going forward again pushes a new entry for the same step.
     s.p.Execute(s.b());
     EXPECT_EQ(2, s.p.StepStkDepth());

@@ -15,16 +15,11 @@ using Lines = std::vector<std::string>;
 
 class Sketch : public modC_SubProcedure {
 public:
-    Sketch(modC_SubProceduresHub * hub, CallLog & log) : modC_SubProcedure(hub, "sketch", "Sketch", false), log(log)
-    {
-    }
-    void StepTerminatedHook(modC_Step const &) override { log.Add("Sketch.StepTerminatedHook"); }
+    explicit Sketch(modC_SubProceduresHub * hub) : modC_SubProcedure(hub, "sketch", "Sketch", false) {}
+    void StepTerminatedHook(modC_Step const &) override {}
     void Run(modC_Step * step) { ExecuteStep("point", step, false); }
     void Fail(char const * message) { showStepErrorDialog(message, true, 0); }
     void Finish() { EndMode(); }
-
-private:
-    CallLog & log;
 };
 
 class Hub : public modC_SubProceduresHub {
@@ -32,14 +27,10 @@ public:
     explicit Hub(CallLog & log) : log(log)
     {
         modeName = "Hub";
-        SetSubProcedure(new Sketch(this, log));
+        SetSubProcedure(new Sketch(this));
     }
     void Start() override {}
-    void StepTerminatedHook(modC_Step const &) override
-    {
-        log.Add("Hub.StepTerminatedHook");
-        SubProcedure()->StepTerminatedHook(*CurrentStep());
-    }
+    void StepTerminatedHook(modC_Step const &) override { log.Add("Hub.StepTerminatedHook"); }
     Sketch & sketch() { return static_cast<Sketch &>(*SubProcedure()); }
     using modC_Procedure::StepStkDepth;
 
@@ -74,7 +65,7 @@ TEST(SubProceduresHub, TheSubProceduresStepsRunOnTheHubsStackInAFreshPickContext
     EXPECT_EQ(1, s.hub.StepStkDepth());
     EXPECT_EQ("SetPrompt(\"*promptArea.Hub_point.labelString\")", s.log.Take()[0]);
     step->Terminate();
-    EXPECT_EQ((Lines{"Hub.StepTerminatedHook", "Sketch.StepTerminatedHook"}), s.log.Take());
+    EXPECT_EQ((Lines{"Hub.StepTerminatedHook"}), s.log.Take());
     s.hub.sketch().Finish();
     EXPECT_EQ((Lines{"P.Cancel", "ModeEnded()"}), s.log.Take());
     EXPECT_EQ(99, s.hub.Bailout());
