@@ -11,11 +11,11 @@
 
 namespace {
 
-// A composite that grows as its children terminate, as a derived class would.
+// A composite that grows as its children terminate, as a derived class would:
+// the next of `later` is added, or `onChildTerminated` decides.
 class GrowingComposite : public modC_CompositeStep {
 public:
-    GrowingComposite(modC_Procedure * procedure, CallLog & log, int capacity)
-        : modC_CompositeStep(procedure, "fillet", capacity, 7), log(log)
+    GrowingComposite(modC_Procedure * procedure, CallLog & log) : modC_CompositeStep(procedure, "fillet", 3, 7), log(log)
     {
     }
     ScriptedStep * Child(std::string const & childName, char const * prompt = nullptr)
@@ -27,8 +27,12 @@ public:
 
     void StepTerminated(modC_Step const & child) override
     {
-        if (onChildTerminated)
+        if (onChildTerminated) {
             onChildTerminated(child);
+        } else if (!later.empty()) {
+            Add(later.front(), later.front()->Name().c_str());
+            later.erase(later.begin());
+        }
         modC_CompositeStep::StepTerminated(child);
     }
     void StepValueChanged(modC_Step const & child) override
@@ -36,6 +40,7 @@ public:
         log.Add("composite.StepValueChanged(" + ScriptedProcedure::NameOf(child) + ")");
     }
 
+    std::vector<ScriptedStep *> later;
     std::function<void(modC_Step const &)> onChildTerminated;
 
 private:
@@ -44,41 +49,38 @@ private:
 
 // An installed procedure and a composite whose first child, "first", is added.
 struct CompositeSession : Session {
-    explicit CompositeSession(int capacity = 3, char const * firstPrompt = "first")
-        : Session("Blend"), c(*new GrowingComposite(procedure.get(), log, capacity)), first(c.Child("first", firstPrompt))
+    explicit CompositeSession(char const * firstPrompt = "first")
+        : Session("Blend"), c(*new GrowingComposite(procedure.get(), log)), first(c.Child("first", firstPrompt))
     {
         Installed();
         c.Add(first, "pickEdge");
-    }
-    // After `child` terminates, `next` is added as the composite's next child.
-    void Then(modC_Step * child, ScriptedStep * next)
-    {
-        auto previous = c.onChildTerminated;
-        c.onChildTerminated = [=](modC_Step const & done) {
-            if (&done == child)
-                c.Add(next, next->Name().c_str());
-            else if (previous)
-                previous(done);
-        };
     }
     GrowingComposite & c;
     ScriptedStep * first;
 };
 
-TEST(CompositeStep, ChildrenRunInTurnWithTheirOwnPromptsAndTheCompositeTerminatesOnce)
+TEST(CompositeStep, ChildrenRunInTurnWithTheirOwnPromptsAndBackingUpCancelsTheLaterOnesNewestFirst)
 {
-    CompositeSession s(3, nullptr);
+    CompositeSession s(nullptr);
+    ScriptedStep & before = s.procedure->NewStep("before", 0, "before");
     ScriptedStep * second = s.c.Child("second", "Pick the second edge");
-    s.Then(s.first, second);
+    s.c.later = {second, s.c.Child("third", "third")};
+    s.procedure->Execute(before);
+    s.log.Take();
     s.procedure->Execute(s.c);
-    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "SetStepFlag(false)",
+    EXPECT_EQ((Lines{"SetBackupAvailable(1)", "SetStepFlag(false)",
                      "SetPrompt(\"*promptArea.Blend_fillet_pickEdge.labelString\")", "first.Execute"}),
               s.log.Take());
     s.first->Terminate();
     EXPECT_EQ((Lines{"StepChanging()", "SetPrompt(\"Pick the second edge\")", "second.Execute"}), s.log.Take());
     second->Terminate();
-    EXPECT_EQ((Lines{"StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_EQ(7, s.procedure->CurrentSeq());
+    s.log.Take();
+    s.procedure->Backup();
+    EXPECT_EQ((Lines{"third.Cancel", "second.Cancel", "BackupHook(step)", "first.Cancel", "StepChanging()",
+                     "SetPrompt(\"before\")", "SetBackupAvailable(0)", "SetStepFlag(false)", "before.Execute"}),
+              s.log.Take());
+    EXPECT_EQ(1, s.c.NumSteps());
+    EXPECT_EQ(0, s.c.Current());
 }
 
 TEST(CompositeStep, ReplacingTheLastChildRunsTheReplacementAtTheSamePosition)
@@ -113,27 +115,7 @@ TEST(CompositeStep, ReplacingTheLastChildRunsTheReplacementAtTheSamePosition)
     EXPECT_EQ(1, std::count(lines.begin(), lines.end(), "better.~"));
 }
 
-TEST(CompositeStep, BackupCancelsTheLaterChildrenNewestFirstAndLetsTheProcedureBackOut)
-{
-    CompositeSession s;
-    ScriptedStep & before = s.procedure->NewStep("before", 0, "before");
-    ScriptedStep * two = s.c.Child("two", "two");
-    s.Then(s.first, two);
-    s.Then(two, s.c.Child("three", "three"));
-    s.procedure->Execute(before);
-    s.procedure->Execute(s.c);
-    s.first->Terminate();
-    two->Terminate();
-    s.log.Take();
-    s.procedure->Backup();
-    EXPECT_EQ((Lines{"three.Cancel", "two.Cancel", "BackupHook(step)", "first.Cancel", "StepChanging()",
-                     "SetPrompt(\"before\")", "SetBackupAvailable(0)", "SetStepFlag(false)", "before.Execute"}),
-              s.log.Take());
-    EXPECT_EQ(1, s.c.NumSteps());
-    EXPECT_EQ(0, s.c.Current());
-}
-
-TEST(CompositeStep, ReportsAreForwardedToTheProcedure)
+TEST(CompositeStep, ReportsAreForwardedToTheProcedureAndItTerminatesOnceWithItsLastChild)
 {
     CompositeSession s;
     s.procedure->Execute(s.c);
@@ -151,6 +133,13 @@ TEST(CompositeStep, ReportsAreForwardedToTheProcedure)
     s.c.EndMode();
     EXPECT_EQ((Lines{"first.Cancel", "ModeEnded()"}), s.log.Take());
     EXPECT_ASSERTION(s.c.Done(nullptr), "0", "modC_CompositeStep");
+
+    s.Installed();
+    s.procedure->Execute(s.c);
+    s.log.Take();
+    s.first->Terminate();
+    EXPECT_EQ((Lines{"StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ(7, s.procedure->CurrentSeq());
 }
 
 }  // namespace
