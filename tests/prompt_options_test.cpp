@@ -83,17 +83,4 @@ TEST(PromptOptions, BackingUpShowsTheOptionsOfTheRestoredStepAgain)
     EXPECT_TRUE(p.OptionDialogData(2) == data);
 }
 
-TEST(PromptOptions, Option2DataCBFinishesTheCurrentStepAsIfItsMethodHad)
-{
-    Session s;
-    ScriptedProcedure & p = s.Installed();
-    p.Execute(p.NewStep("A"));
-    s.log.Take();
-    modC_Procedure::Option2DataCB(&p, nullptr);
-    EXPECT_EQ((Lines{"A.Done", "StepTerminatedHook(A)"}), s.log.Take());
-    p.ClearStepStk();
-    modC_Procedure::Option2DataCB(&p, nullptr);  // no current step: nothing
-    EXPECT_TRUE(s.log.Take().empty());
-}
-
 }  // namespace
