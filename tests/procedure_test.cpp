@@ -60,8 +60,6 @@ TEST(Procedure, ExecutingAStepShowsItsPromptOrResourceKeyBackStateAndFlagThenRun
     EXPECT_EQ((Lines{"SetPrompt(\"b\")", "SetBackupAvailable(0)", "SetStepFlag(true)", "B.Execute"}), s.log.Take());
     EXPECT_EQ(2, s.p.CurrentSeq());
     EXPECT_TRUE(s.p.FirstStep(s.b()));
-    EXPECT_FALSE(s.p.FirstStep(s.a()));
-
     s.p.Execute(s.p.NewStep("keyed"), false, "select");
     EXPECT_EQ("SetPrompt(\"*promptArea.Extrude_select.labelString\")", s.log.Take().front());
     EXPECT_EQ(1, s.p.CheckPrompt("*promptArea.Extrude_select.labelString"));
@@ -69,7 +67,6 @@ TEST(Procedure, ExecutingAStepShowsItsPromptOrResourceKeyBackStateAndFlagThenRun
     s.p.Execute(s.p.NewStep("bare"));
     EXPECT_EQ((Lines{"SetBackupAvailable(1)", "SetStepFlag(false)", "bare.Execute"}), s.log.Take());
     EXPECT_EQ(1, s.p.CheckPrompt(""));
-    EXPECT_EQ(3, s.p.StepStkDepth());
 }
 
 TEST(Procedure, MisuseFailsItsContractCheck)
