@@ -32,7 +32,7 @@ struct MultiSession : Session {
 
 std::string const intLine = "MakeIntegerMethod(10, -2147483648, 2147483647, true, true, false, null, 20)";
 std::string const floatLine = "MakeFloatMethod(20, -1.79769e+308, 1.79769e+308, true, true, false, null, 20)";
-std::string const stringLine = "MakeStringMethod(\"DEFAULT STRING\", 20) -> string1";
+
 
 TEST(MultiStep, BelowFiftyAsksForAFloatAndThenAString)
 {
@@ -50,7 +50,7 @@ TEST(MultiStep, BelowFiftyAsksForAFloatAndThenAString)
               s.log.Take());
     s.Enter("float1", "2.5");
     EXPECT_EQ((Lines{"float1.Cancel()", "float1 deleted", "StepChanging()", "SetPrompt(\"keyin a string\")",
-                     stringLine, "string1.Execute()"}),
+                     "MakeStringMethod(\"DEFAULT STRING\", 20) -> string1", "string1.Execute()"}),
               s.log.Take());
     s.Enter("string1", "pattern A");
     EXPECT_EQ((Lines{"string1.Cancel()", "string1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
@@ -60,14 +60,19 @@ TEST(MultiStep, BelowFiftyAsksForAFloatAndThenAString)
     EXPECT_EQ(5, s.p.CurrentSeq());
 }
 
-TEST(MultiStep, FiftyGoesStraightToTheString)
+TEST(MultiStep, FiftyGoesStraightToTheStringAndPromptsAndTheDefaultTextAreTranslated)
 {
+    utl_SetTranslation("keyin an integer", "Ganzzahl eingeben");
+    utl_SetTranslation("keyin a string", "Text eingeben");
+    utl_SetTranslation("DEFAULT STRING", "VORGABE");
     MultiSession s;
     s.p.Execute(*s.multi);
     s.Enter("integer1", "50");
+    utl_ClearTranslations();
     Lines const lines = s.log.Take();
-    EXPECT_EQ("SetPrompt(\"keyin a string\")", lines.at(9));
-    EXPECT_EQ(stringLine, lines.at(10));
+    EXPECT_EQ("SetPrompt(\"Ganzzahl eingeben\")", lines.at(0));
+    EXPECT_EQ("SetPrompt(\"Text eingeben\")", lines.at(9));
+    EXPECT_EQ("MakeStringMethod(\"VORGABE\", 20) -> string1", lines.at(10));
     s.Enter("string1", "x");
     EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
     EXPECT_EQ(-99.0, s.multi->floatValue) << "no float was asked for";
@@ -121,21 +126,6 @@ TEST(MultiStep, BackingUpFromALaterChildComesBackToTheIntegerShowingTheValueType
     a.Terminate();
     EXPECT_EQ("MakeIntegerMethod(12, -2147483648, 2147483647, true, true, false, null, 20) -> integer2",
               s.log.Take().at(5));
-}
-
-TEST(MultiStep, PromptsAndTheDefaultTextAreTranslated)
-{
-    utl_SetTranslation("keyin an integer", "Ganzzahl eingeben");
-    utl_SetTranslation("keyin a string", "Text eingeben");
-    utl_SetTranslation("DEFAULT STRING", "VORGABE");
-    MultiSession s;
-    s.p.Execute(*s.multi);
-    s.Enter("integer1", "60");
-    utl_ClearTranslations();
-    Lines const lines = s.log.Take();
-    EXPECT_EQ("SetPrompt(\"Ganzzahl eingeben\")", lines.at(0));
-    EXPECT_EQ("SetPrompt(\"Text eingeben\")", lines.at(9));
-    EXPECT_EQ("MakeStringMethod(\"VORGABE\", 20) -> string1", lines.at(10));
 }
 
 }  // namespace
