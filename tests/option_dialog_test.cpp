@@ -77,6 +77,13 @@ TEST(DataOption, AnOptionThatEndsTheStepUnsetsItselfAndTerminatesTheInterruptedS
                      "SetOptionCallback(1, null, null)", "StepChanging()", "A.Cancel", "StepTerminatedHook(A)"}),
               s.log.Take());
     EXPECT_EQ(modC_Procedure::NONE, s.p.OptionKind(1));
+
+    // The callback serves data options of existing slots only.
+    for (int slot : {0, 4})
+        EXPECT_ASSERTION(modC_Procedure::OptionDataCB(&s.p, &slot), "j > 0 && j < numOptions", "modC_Procedure");
+    int plain = 2;
+    EXPECT_ASSERTION(modC_Procedure::OptionDataCB(&s.p, &plain), "proc->optionActive.ConstGet(j) == CB",
+                     "modC_Procedure");
 }
 
 TEST(DataOption, BackingUpFromItsDialogResumesTheInterruptedStep)
@@ -94,16 +101,6 @@ TEST(DataOption, BackingUpFromItsDialogResumesTheInterruptedStep)
     // Backing up to the entry resets the working data to the option's data.
     EXPECT_TRUE(s.p.OptionDialogData(1) == s.data);
     EXPECT_EQ(1, s.a.Executions());
-}
-
-TEST(DataOption, ContractChecksOfTheCallback)
-{
-    OptionSession s;
-    for (int slot : {0, 4})
-        EXPECT_ASSERTION(modC_Procedure::OptionDataCB(&s.p, &slot), "j > 0 && j < numOptions", "modC_Procedure");
-    int plain = 2;
-    EXPECT_ASSERTION(modC_Procedure::OptionDataCB(&s.p, &plain), "proc->optionActive.ConstGet(j) == CB",
-                     "modC_Procedure");
 }
 
 // Steps A, B, C (prompts "A" to "C") have run and option 1 ("flip") is shown.

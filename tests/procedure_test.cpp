@@ -1,11 +1,13 @@
 // Sessions of one procedure: executing, terminating, backing up, cancelling,
-// suspending and resuming, and what the front end is told at each point.
+// suspending and resuming, and what the front end is told at each point; and
+// the step stack's chain of entries underneath.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "AssertCapture.h"
 #include "Session.h"
+#include "StepStack.h"
 #include "modC_PickProcedure.h"
 #include "sesC_PickOptions.h"
 #include "omu_PrimString.h"
@@ -203,7 +205,7 @@ TEST(Procedure, SuspendAndResumeInEachState)
     EXPECT_EQ(modC_Procedure::INACTIVE, s.p.GetState());
 }
 
-TEST(Procedure, CancelStepRepeatAndClearStepStkActOnTheTopEntryOnly)
+TEST(Procedure, CancelStepAndClearStepStkLeaveTheStepsAlone)
 {
     struct Case {
         char const * name;
@@ -213,8 +215,6 @@ TEST(Procedure, CancelStepRepeatAndClearStepStkActOnTheTopEntryOnly)
         int seq;
     } const cases[] = {
         {"CancelStep", [](ScriptedProcedure & p) { p.CancelStep(); }, {"B.Cancel", "SetBackupAvailable(0)"}, 1, 1},
-        {"Repeat", [](ScriptedProcedure & p) { p.Repeat(); }, {"SetPrompt(\"b\")", "SetBackupAvailable(1)", "B.Execute"},
-         2, 2},
         // Nothing cancelled, nothing destroyed.
         {"ClearStepStk", [](ScriptedProcedure & p) { p.ClearStepStk(); }, {}, 0, -1},
     };
@@ -263,6 +263,39 @@ TEST(PickProcedure, EachNewOneStartsAFreshPickContext)
     EXPECT_EQ(sesC_PickGC::NONE, options.GetPickGC().GetShape());
     PickingProcedure second;
     EXPECT_EQ(before + 2, options.InitializeCount());
+}
+
+void Push(StepStack & stack, modC_Step * step, char const * prompt = "")
+{
+    stack.Push(step, prompt, cow_1DArray<cow_String>(4), cow_1DArray<cow_String>(4), cow_1DArray<cow_String>(4),
+               cow_1DArray<int>(4), cow_1DArray<int>(4), false);
+}
+
+TEST(StepStack, PoppedEntriesStayInTheChainAndPopSkipsThem)
+{
+    CallLog log;
+    auto * a = new ScriptedStep("A", log);
+    auto * b = new ScriptedStep("B", log);
+    auto * c = new ScriptedStep("C", log);
+    {
+        StepStack stack;
+        Push(stack, a, "a");
+        EXPECT_EQ(a, stack.FirstStep());
+        Push(stack, b, "b");
+        EXPECT_EQ(a, stack.Pop());
+        Push(stack, c, "c");
+        EXPECT_EQ(2, stack.Depth());
+        EXPECT_EQ(b, stack.Top()->next->step);
+        EXPECT_TRUE(stack.Top()->next->popped);
+        EXPECT_EQ(a, stack.Pop());
+        EXPECT_EQ("a", std::string(stack.Top()->prompt.AsCharPtr()));
+        EXPECT_EQ(nullptr, stack.Pop());
+        EXPECT_EQ(nullptr, stack.FirstStep());
+        EXPECT_EQ(nullptr, stack.Pop());  // popping an empty stack stays empty
+        EXPECT_EQ(0, stack.Depth());
+        EXPECT_TRUE(log.Take().empty());
+    }
+    EXPECT_EQ((Lines{"C.~", "B.~", "A.~"}), log.Take());
 }
 
 }  // namespace
