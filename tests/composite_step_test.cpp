@@ -15,7 +15,8 @@ namespace {
 // the next of `later` is added, or `onChildTerminated` decides.
 class GrowingComposite : public modC_CompositeStep {
 public:
-    GrowingComposite(modC_Procedure * procedure, CallLog & log) : modC_CompositeStep(procedure, "fillet", 3, 7), log(log)
+    GrowingComposite(modC_Procedure * procedure, CallLog & log)
+        : modC_CompositeStep(procedure, "fillet", 3, 7), log(log)
     {
     }
     ScriptedStep * Child(std::string const & childName, char const * prompt = nullptr)
