@@ -15,16 +15,11 @@ using Lines = std::vector<std::string>;
 
 class Sketch : public modC_SubProcedure {
 public:
-    Sketch(modC_SubProceduresHub * hub, CallLog & log) : modC_SubProcedure(hub, "sketch", "Sketch", false), log(log)
-    {
-    }
-    void StepTerminatedHook(modC_Step const &) override { log.Add("Sketch.StepTerminatedHook"); }
+    explicit Sketch(modC_SubProceduresHub * hub) : modC_SubProcedure(hub, "sketch", "Sketch", false) {}
+    void StepTerminatedHook(modC_Step const &) override {}
     void Run(modC_Step * step) { ExecuteStep("point", step, false); }
     void Fail(char const * message) { showStepErrorDialog(message, true, 0); }
     void Finish() { EndMode(); }
-
-private:
-    CallLog & log;
 };
 
 class Hub : public modC_SubProceduresHub {
@@ -32,14 +27,10 @@ public:
     explicit Hub(CallLog & log) : log(log)
     {
         modeName = "Hub";
-        SetSubProcedure(new Sketch(this, log));
+        SetSubProcedure(new Sketch(this));
     }
     void Start() override {}
-    void StepTerminatedHook(modC_Step const &) override
-    {
-        log.Add("Hub.StepTerminatedHook");
-        SubProcedure()->StepTerminatedHook(*CurrentStep());
-    }
+    void StepTerminatedHook(modC_Step const &) override { log.Add("Hub.StepTerminatedHook"); }
     Sketch & sketch() { return static_cast<Sketch &>(*SubProcedure()); }
     using modC_Procedure::StepStkDepth;
 
@@ -60,36 +51,24 @@ struct HubSession {
     Hub hub;
 };
 
-TEST(SubProceduresHub, TheSubProceduresStepsRunOnTheHubsStack)
+TEST(SubProceduresHub, TheSubProceduresStepsRunOnTheHubsStackInAFreshPickContext)
 {
+    sesC_PickOptions & options = sesC_PickOptions::Instance();
+    options.GetPickGC().SetShape(sesC_PickGC::CIRCLE);
+    int const before = options.InitializeCount();
     HubSession s;
+    EXPECT_EQ(before + 1, options.InitializeCount());
+    EXPECT_EQ(sesC_PickGC::NONE, options.GetPickGC().GetShape());
+
     auto * step = new ScriptedStep("P", s.log);
     s.hub.sketch().Run(step);
     EXPECT_EQ(1, s.hub.StepStkDepth());
     EXPECT_EQ("SetPrompt(\"*promptArea.Hub_point.labelString\")", s.log.Take()[0]);
     step->Terminate();
-    EXPECT_EQ((Lines{"Hub.StepTerminatedHook", "Sketch.StepTerminatedHook"}), s.log.Take());
+    EXPECT_EQ((Lines{"Hub.StepTerminatedHook"}), s.log.Take());
     s.hub.sketch().Finish();
     EXPECT_EQ((Lines{"P.Cancel", "ModeEnded()"}), s.log.Take());
     EXPECT_EQ(99, s.hub.Bailout());
-}
-
-TEST(SubProceduresHub, BuiltInMessagesUseTheirResourcesOrDefaults)
-{
-    HubSession s;
-    s.hub.StartErrorDialogStep(995);
-    Lines lines = s.log.Take();
-    EXPECT_EQ("SetPrompt(\"*promptArea.Hub_errorStep.labelString\")", lines[0]);
-    EXPECT_NE(std::string::npos,
-              lines[3].find("The assembly does not contain any part instances or reference points.\n\nA part must"));
-    EXPECT_EQ(995, s.hub.CurrentStep()->Seq());
-
-    uti_ResourceManager::Instance().SetStringResource("modC_SubProceduresHub_MSGID_02", "Gemischte Dimensionen");
-    s.hub.StartErrorDialogStep(997);
-    EXPECT_NE(std::string::npos, s.log.Take()[3].find("\"Gemischte Dimensionen\""));
-    uti_ResourceManager::Instance().Clear();
-
-    EXPECT_ASSERTION(s.hub.StartErrorDialogStep(42), "\"Incorrect error step\" == 0", "modC_SubProceduresHub");
 }
 
 TEST(SubProceduresHub, ASubProceduresErrorDialogGoesThroughTheHub)
@@ -103,27 +82,30 @@ TEST(SubProceduresHub, ASubProceduresErrorDialogGoesThroughTheHub)
     EXPECT_EQ((Lines{"dialog1.Cancel()", "dialog1 deleted", "ModeEnded()"}), s.log.Take());
 }
 
-TEST(SubProcedure, ConstructionStartsAFreshPickContext)
+TEST(SubProceduresHub, BuiltInMessagesUseTheirResourcesOrDefaults)
 {
-    CallLog log;
-    sesC_PickOptions & options = sesC_PickOptions::Instance();
-    options.GetPickGC().SetShape(sesC_PickGC::CIRCLE);
-    int const before = options.InitializeCount();
-    Hub hub(log);
-    EXPECT_EQ(before + 1, options.InitializeCount());
-    EXPECT_EQ(sesC_PickGC::NONE, options.GetPickGC().GetShape());
+    HubSession s;
+    s.hub.StartErrorDialogStep(995);
+    Lines lines = s.log.Take();
+    EXPECT_EQ("SetPrompt(\"*promptArea.Hub_errorStep.labelString\")", lines[0]);
+    EXPECT_NE(std::string::npos,
+              lines[3].find("The assembly does not contain any part instances or reference points.\n\nA part must"));
+    EXPECT_EQ(995, s.hub.CurrentStep()->Seq());
+    s.hub.StartErrorDialogStep(996);
+    EXPECT_NE(std::string::npos, s.log.Take()[3].find("\"The editor dialog of the selected\ntype is not yet"));
+
+    uti_ResourceManager::Instance().SetStringResource("modC_SubProceduresHub_MSGID_02", "Gemischte Dimensionen");
+    s.hub.StartErrorDialogStep(997);
+    EXPECT_NE(std::string::npos, s.log.Take()[3].find("\"Gemischte Dimensionen\""));
+    uti_ResourceManager::Instance().Clear();
+    EXPECT_ASSERTION(s.hub.StartErrorDialogStep(42), "\"Incorrect error step\" == 0", "modC_SubProceduresHub");
 }
 
 TEST(LabelMap, LooksUpByKeyTextAndResourceName)
 {
     using Messages = modC_SubProceduresHub::Messages;
+    using PickLabels = uti_LabelMap<int, 268>;
     uti_ResourceManager::Instance().Clear();
-    cow_List<cow_String> defaults = Messages::DefaultLabelStrings();
-    ASSERT_EQ(3, defaults.Size());
-    EXPECT_TRUE(defaults.ConstGet(1) == "The editor dialog of the selected\ntype is not yet implemented.");
-    EXPECT_TRUE(defaults.ConstGet(2) == "The selected region contains mixed dimensionalities.\nApplying the selected "
-                                        "type on such a region \nis not yet implemented.");
-    EXPECT_TRUE(Messages::ResourceNames().ConstGet(0) == "modC_SubProceduresHub_MSGID_00");
     EXPECT_EQ(nullptr, Messages::LabelString(static_cast<modC_SubProceduresHubEnm>(7)));
     EXPECT_EQ(MixedDimensionMessage, Messages::ResourceKey("modC_SubProceduresHub_MSGID_02"));
     EXPECT_EQ(NoEditorMessage, Messages::DefaultLabelKey(Messages::DefaultLabelString(NoEditorMessage)));
@@ -132,11 +114,11 @@ TEST(LabelMap, LooksUpByKeyTextAndResourceName)
     EXPECT_ASSERTION(Messages::ResourceKey("no_such_resource"), "\"Unable to find key given resource string\" == 0",
                      "uti_LabelMap");
 
+    // A configured text replaces the default and is found again by its text.
     uti_ResourceManager::Instance().SetStringResource("modC_PickMethod_Polygon", "Polygonpunkte");
-    EXPECT_STREQ("Polygonpunkte", (uti_LabelMap<int, 268>::LabelString(0)));
-    EXPECT_EQ(0, (uti_LabelMap<int, 268>::LabelKey("Polygonpunkte")));
-    EXPECT_STREQ("Pick the points for the polygon", (uti_LabelMap<int, 268>::DefaultLabelString(0)));
-    EXPECT_STREQ("Polygonpunkte", (uti_LabelMap<int, 268>::LabelString("modC_PickMethod_Polygon")));
+    EXPECT_STREQ("Polygonpunkte", PickLabels::LabelString(0));
+    EXPECT_EQ(0, PickLabels::LabelKey("Polygonpunkte"));
+    EXPECT_STREQ("Pick the points for the polygon", PickLabels::DefaultLabelString(0));
     uti_ResourceManager::Instance().Clear();
 }
 
