@@ -65,46 +65,6 @@ protected:
     ScriptedPosition * viewport = nullptr;
 };
 
-TEST_F(PickMethodTest, AttachesToItsTrackerOnlyWhenExecuted)
-{
-    std::unique_ptr<modC_Method> other(factory.MakePickMethod(&step));
-    EXPECT_EQ(nullptr, factory.LastPosition()->Method());
-    other->Execute();
-    EXPECT_EQ(other.get(), factory.LastPosition()->Method());
-}
-
-TEST_F(PickMethodTest, ClickSetsACursorBoxOfHalfWidthOne)
-{
-    std::vector<g3d_Point> boxes;
-    step.onReport = [&](std::string const &, modC_Method *) {
-        boxes.push_back(pick->BoxCorners()[0]);
-        boxes.push_back(pick->BoxCorners()[1]);
-    };
-    viewport->Click(10.5f, -3);
-    viewport->Confirm();
-
-    EXPECT_EQ((Lines{"step.ValueChanged()", "step.Done()"}), factory.Log().Take());
-    ASSERT_EQ(4u, boxes.size());
-    EXPECT_EQ(g3d_Point(9.5f, -4), boxes[0]);
-    EXPECT_EQ(g3d_Point(11.5f, -2), boxes[1]);
-    EXPECT_EQ(boxes[0], boxes[2]);
-    EXPECT_EQ(0, pick->GetPickShape());
-    EXPECT_EQ(10.5f, pick->Cursor().x);
-    EXPECT_EQ(-3.0f, pick->Cursor().y);
-}
-
-TEST_F(PickMethodTest, ModifiersChooseTheSelectAction)
-{
-    struct Case {
-        int modifiers;
-        int action;
-    };
-    for (Case c : {Case{1, 1}, Case{0, 0}, Case{4, 2}, Case{2, 2}, Case{5, 0}, Case{1, 1}, Case{7, 1}, Case{8, 1}}) {
-        viewport->Click(0, 0, 1, c.modifiers);
-        EXPECT_EQ(c.action, pick->GetSelectAction()) << "modifiers " << c.modifiers;
-    }
-}
-
 TEST_F(PickMethodTest, RectangleCornersAreNormalised)
 {
     Shape(sesC_PickGC::RECTANGLE);
@@ -311,36 +271,6 @@ TEST_F(PickMethodTest, AmbiguityRowSetsTheActionAndReportsEveryDoneAsAValueChang
     EXPECT_EQ((Lines{"step.Done()"}), factory.Log().Take()) << "without the row a completed click is Done again";
 }
 
-TEST_F(PickMethodTest, PointerCyclesWithShiftAndEndsCyclingWithAPlainClick)
-{
-    pick->Disambiguate();
-    factory.Log().Take();
-    viewport->Click(5, 5, 1, 1);
-    EXPECT_EQ(3, pick->GetSelectAction());
-    viewport->Click(5, 5, 3, 1);
-    EXPECT_EQ(4, pick->GetSelectAction());
-    viewport->Click(5, 5, 2, 1);
-    viewport->Click(5, 5, 1, 2);
-    EXPECT_EQ(4, pick->GetSelectAction());
-    EXPECT_EQ(g3d_Point(0, 0), pick->BoxCorners()[0]) << "cycling clicks do not move the box";
-
-    viewport->Click(8, 8, 1, 4);
-    EXPECT_EQ(2, pick->GetSelectAction());
-    EXPECT_EQ(g3d_Point(7, 7), pick->BoxCorners()[0]);
-    EXPECT_EQ((Lines{"step.ValueChanged()", "step.ValueChanged()", "step.ValueChanged()", "step.ValueChanged()",
-                     "titledChoice1.Cancel()", "titledChoice1 deleted", "step.ValueChanged()"}),
-              factory.Log().Take());
-}
-
-TEST_F(PickMethodTest, OpeningAnOpenRowReplacesIt)
-{
-    pick->Disambiguate();
-    pick->Disambiguate();
-    EXPECT_EQ((Lines{cycleRow + " -> titledChoice1", "titledChoice1.Execute()", "titledChoice1.Cancel()",
-                     "titledChoice1 deleted", cycleRow + " -> titledChoice2", "titledChoice2.Execute()"}),
-              factory.Log().Take());
-}
-
 TEST_F(PickMethodTest, RowLabelsAndTitlesAreTranslated)
 {
     utl_SetTranslation("Next", "Weiter");
@@ -369,16 +299,6 @@ TEST_F(PickMethodTest, LifecycleReachesTrackerThenBothRows)
                      "titledChoice2.Cancel()", "pick1.Execute()", "titledChoice1.Execute()",
                      "titledChoice2.Execute()"}),
               factory.Log().Take());
-}
-
-TEST_F(PickMethodTest, DeletingThePickDeletesTrackerAndRowsOnce)
-{
-    pick->Disambiguate();
-    pick->DisplayPolygonPrompt();
-    factory.Log().Take();
-    method.reset();
-    EXPECT_EQ((Lines{"pick1 deleted", "titledChoice1 deleted", "titledChoice2 deleted"}), factory.Log().Take());
-    EXPECT_TRUE(factory.Live().empty());
 }
 
 TEST_F(PickMethodTest, ReportsFromOtherMethodsAreIgnored)

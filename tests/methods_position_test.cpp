@@ -1,9 +1,7 @@
 // The pointer record and the click-and-drag method that hands it to its step.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <memory>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -48,27 +46,6 @@ TEST(MouseInfo, SetPositionKeepsThePressPoint)
     EXPECT_EQ(0.0f, mouse.deltaZ);
 }
 
-TEST(MouseInfo, SetPixPositionKeepsThePressPixel)
-{
-    modC_MouseInfo mouse;
-    mouse.pixelX = 100;
-    mouse.pixelY = 50;
-    mouse.pixelZ = 9;
-    mouse.pixelDeltaZ = 9;
-    mouse.SetPixPosition(90, 70);
-    mouse.SetPixPosition(120, 40);
-    EXPECT_EQ(20, mouse.pixelDeltaX);
-    EXPECT_EQ(-10, mouse.pixelDeltaY);
-    EXPECT_EQ(120, mouse.pixelX);
-    EXPECT_EQ(0, mouse.pixelZ);
-    EXPECT_EQ(0, mouse.pixelDeltaZ);
-
-    // Pixels from opposite ends of int wrap rather than overflow.
-    mouse.SetPixPosition(INT_MIN, INT_MAX);
-    mouse.SetPixPosition(INT_MAX, INT_MIN);
-    EXPECT_EQ(INT_MAX, mouse.pixelX);
-}
-
 TEST(MouseInfo, ResetEndsTheDragButKeepsThePosition)
 {
     modC_MouseInfo mouse;
@@ -106,17 +83,6 @@ protected:
     modC_ClickAndDragMethod * drag = nullptr;
     ScriptedPosition * viewport = nullptr;
 };
-
-TEST_F(ClickAndDragTest, FreshTrackerIsInPhaseTwoAndNotAttached)
-{
-    modC_MouseInfo const & mouse = viewport->Mouse();
-    EXPECT_EQ(2, mouse.phase);
-    EXPECT_EQ(0, mouse.event);
-    EXPECT_EQ(0.0f, mouse.x);
-    EXPECT_EQ(nullptr, viewport->Method()) << "attached by Execute, not by construction";
-    method->Execute();
-    EXPECT_EQ(method.get(), viewport->Method());
-}
 
 TEST_F(ClickAndDragTest, EveryReportCopiesTheRecordOfThatMoment)
 {
@@ -170,39 +136,6 @@ TEST_F(ClickAndDragTest, ReportsPassWithTheirReasonUnchanged)
                      "step.ValueChanged()", "step.ValueChanged()", "step.DirectManipulation(0)",
                      "step.DirectManipulation(1)", "step.DirectManipulation(2)", "step.Done()"}),
               factory.Log().Take());
-}
-
-TEST_F(ClickAndDragTest, TrackerReportsToTheMethodThatExecutedItLast)
-{
-    ScriptedReceiver other(factory.Log(), "other");
-    // A second method around the same tracker. It is never destroyed: the
-    // tracker belongs to the first method, which deletes it.
-    alignas(modC_ClickAndDragMethod) unsigned char place[sizeof(modC_ClickAndDragMethod)];
-    auto * second = new (place) modC_ClickAndDragMethod(&other, viewport);
-
-    method->Execute();
-    second->Execute();
-    factory.Log().Take();
-    viewport->Click(1, 1);
-    method->Execute();
-    viewport->Click(2, 2);
-    EXPECT_EQ((Lines{"other.ValueChanged()", "position1.Execute()", "step.ValueChanged()"}), factory.Log().Take());
-    EXPECT_EQ(1.0, second->X());
-    EXPECT_EQ(2.0, drag->X());
-}
-
-TEST_F(ClickAndDragTest, LifecycleIsForwardedAndDeletionDeletesTheTrackerOnce)
-{
-    method->Execute();
-    method->Suspend();
-    EXPECT_THROW(viewport->Click(1, 1), std::logic_error) << "a hidden viewport takes no clicks";
-    method->Resume();
-    method->Cancel();
-    method.reset();
-    EXPECT_EQ((Lines{"MakePositionMethod() -> position1", "position1.Execute()", "position1.Suspend()",
-                     "position1.Resume()", "position1.Cancel()", "position1 deleted"}),
-              factory.Log().Take());
-    EXPECT_EQ(nullptr, factory.LastPosition());
 }
 
 }  // namespace

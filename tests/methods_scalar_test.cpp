@@ -83,23 +83,6 @@ TEST_F(ScalarMethodTest, TypingReachesTheStepAsCopiesTakenAtReportTime)
     EXPECT_TRUE(factory.Live().empty());
 }
 
-TEST_F(ScalarMethodTest, DoneFromAnEmptyFieldReplacesTheStartingText)
-{
-    std::unique_ptr<modC_Method> method(factory.MakeStringMethod(&step, "start", 20));
-    auto * scalar = static_cast<modC_ScalarMethod *>(method.get());
-    EXPECT_STREQ("start", scalar->GetStringValue().AsCharPtr());
-    factory.LastEntry()->ReportDone();  // the field never showed anything
-    EXPECT_TRUE(scalar->GetStringValue().IsEmpty());
-}
-
-TEST_F(ScalarMethodTest, ConfirmingWithoutTypingDeliversTheShownText)
-{
-    std::unique_ptr<modC_Method> method(factory.MakeFloatMethod(&step, 2.5, 0.0, 10.0, true, true, false, nullptr, 20));
-    method->Execute();
-    factory.LastEntry()->Confirm();
-    EXPECT_DOUBLE_EQ(2.5, static_cast<modC_ScalarMethod *>(method.get())->GetFloatValue());
-}
-
 TEST_F(ScalarMethodTest, CommitDataMakesTheFieldReportPendingText)
 {
     std::unique_ptr<modC_Method> method(

@@ -256,15 +256,4 @@ TEST_F(PicturesTest, ThePixmapsAreFreedWithTheStepAndOnlyThen)
     EXPECT_EQ(0u, GeometryOf(first).width);
 }
 
-TEST_F(PicturesTest, AStepThatOutlivesTheApplicationLeavesTheClosedDisplayAlone)
-{
-    ScriptedProcedure & p = session->Installed();
-    char ** images[] = {const_cast<char **>(blue)};
-    std::unique_ptr<modC_YesNoStep> step(new modC_YesNoStep(&p, 1, images, 0, modC_Button1, false));
-    ASSERT_NE(0u, step->Pixmap(0));
-    app.reset();  // closing the display frees the pixmaps with the connection
-    step.reset();
-    EXPECT_EQ(nullptr, FX::FXApp::instance());
-}
-
 }  // namespace
