@@ -2,12 +2,14 @@
 // steps, and the rotating option step choosing an extrusion's end condition.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "AssertCapture.h"
 #include "StepSession.h"
 #include "modC_OptionStep.h"
 #include "modC_RadioStep.h"
 #include "modC_RotatingOptionStep.h"
-#include "utl_tr.h"
 
 namespace {
 
@@ -18,30 +20,16 @@ struct OptionSession : StepSession {
 
 // ---- option and radio steps ----
 
-TEST(OptionStep, OptionsAreKeyedByNameAndAlwaysNumbered)
-{
-    OptionSession s;
-    EXPECT_EQ((Lines{R"(MakeOptionMethod(["*promptArea.M_end.optionBtn1.labelString", )"
-                     R"("*promptArea.M_end.optionBtn2.labelString", )"
-                     R"("*promptArea.M_end.optionBtn3.labelString"], 3, 2) -> option1)",
-                     "option1.Execute()"}),
-              s.Run(*new modC_OptionStep(s.procedure.get(), "end", 3, 0, 2)));
-    EXPECT_EQ(R"(MakeRadioMethod(["*promptArea.M_end.radioBtn1.labelString", )"
-              R"("*promptArea.M_end.radioBtn2.labelString", )"
-              R"("*promptArea.M_end.radioBtn3.labelString"], 3, 1) -> radio1)",
-              s.Run(*new modC_RadioStep(s.procedure.get(), "end", 3, 0, 1))[0]);
-    EXPECT_EQ(R"(MakeOptionMethod(["*promptArea.M_side.optionBtn1.labelString"], 1, 1) -> option2)",
-              s.Run(*new modC_OptionStep(s.procedure.get(), "side", 1, 0, 1))[0]);
-}
-
 TEST(OptionStep, MovingThroughTheOptionsReportsNothingAndTheLastChoiceIsTheNextDefault)
 {
     OptionSession s;
     auto * step = new modC_OptionStep(s.procedure.get(), "end", 3, 0, 1);
     step->setOptionLabel(2, "Up to Face");
     EXPECT_EQ(0, step->GetChoice());
-    s.Run(*step);
-    EXPECT_EQ("Up to Face", s.Options().Labels()[2]);
+    EXPECT_EQ((Lines{R"(MakeOptionMethod(["*promptArea.M_end.optionBtn1.labelString", )"
+                     R"("*promptArea.M_end.optionBtn2.labelString", "Up to Face"], 3, 1) -> option1)",
+                     "option1.Execute()"}),
+              s.Run(*step));
     s.Options().Select(2);
     s.Options().Select(1);
     EXPECT_TRUE(s.log.Take().empty());
@@ -52,55 +40,17 @@ TEST(OptionStep, MovingThroughTheOptionsReportsNothingAndTheLastChoiceIsTheNextD
     EXPECT_EQ(2, step->GetChoice());
     EXPECT_EQ(3, step->GetDefChoice());
     s.procedure->Repeat();
-    EXPECT_EQ(R"(MakeOptionMethod(["*promptArea.M_end.optionBtn1.labelString", )"
-              R"("*promptArea.M_end.optionBtn2.labelString", "Up to Face"], 3, 3) -> option2)",
-              s.log.Take()[1]);
-}
+    EXPECT_NE(std::string::npos, s.log.Take()[1].find("], 3, 3) -> option2"));
 
-TEST(OptionStep, FinishingWithoutASelectionKeepsTheStepsChoice)
-{
-    OptionSession s;
-    auto * step = new modC_OptionStep(s.procedure.get(), "end", 3, 0, 2);
-    s.Run(*step);
-    s.Options().Confirm();  // the list reports "none"
-    EXPECT_EQ(1, step->GetChoice());
-    EXPECT_EQ(2, step->GetDefChoice());
+    // Finished while the list reports "none", or by a prompt option: the choice stays.
+    s.factory.LastChoice()->Confirm();
+    EXPECT_EQ(2, step->GetChoice());
     s.procedure->Repeat();
-    step->Done(nullptr);  // finished by a prompt option
-    EXPECT_EQ(2, step->GetDefChoice());
+    step->Done(nullptr);
+    EXPECT_EQ(3, step->GetDefChoice());
     EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
     step->Done(nullptr);
     EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
-}
-
-TEST(OptionStep, SuspendResumeAndCancelReachTheListOnly)
-{
-    OptionSession s;
-    auto * step = new modC_OptionStep(s.procedure.get(), "end", 2, 0, 1);
-    s.Run(*step);
-    s.procedure->Suspend();
-    s.procedure->Resume();
-    s.Options().Select(1);
-    step->Cancel();
-    step->Cancel();
-    EXPECT_EQ((Lines{"SuspendHook(step)", "option1.Suspend()", "ResumeHook(step)", "option1.Resume()",
-                     "SetBackupAvailable(0)", "option1.Cancel()", "option1 deleted"}),
-              s.log.Take());
-    EXPECT_EQ(1, step->GetChoice()) << "cancelling keeps what was selected";
-    EXPECT_EQ(1, step->GetDefChoice());
-}
-
-TEST(OptionStep, MisuseFailsItsContractCheck)
-{
-    OptionSession unnamed("");
-    EXPECT_ASSERTION(new modC_OptionStep(unnamed.procedure.get(), "end", 2, 0, 1), "modeName != \"\"",
-                     "modC_OptionStep");
-    EXPECT_ASSERTION(new modC_RadioStep(unnamed.procedure.get(), "end", 2, 0, 1), "modeName != \"\"",
-                     "modC_RadioStep");
-    OptionSession s;
-    modC_OptionStep step(s.procedure.get(), "end", 2, 0, 1);
-    EXPECT_ASSERTION(step.setOptionLabel(2, "x"), "num < numberOptions && num >=0", "modC_OptionStep");
-    EXPECT_ASSERTION(step.setOptionLabel(-1, "x"), "num < numberOptions && num >=0", "modC_OptionStep");
 }
 
 TEST(RadioStep, ReportsOnlyWhenDoneAndKeepsTheButtonAsNextDefault)
@@ -108,7 +58,10 @@ TEST(RadioStep, ReportsOnlyWhenDoneAndKeepsTheButtonAsNextDefault)
     OptionSession s;
     auto * step = new modC_RadioStep(s.procedure.get(), "mode", 4, 0, 4);
     EXPECT_EQ(3, step->GetChoice());
-    s.Run(*step);
+    EXPECT_EQ(R"(MakeRadioMethod(["*promptArea.M_mode.radioBtn1.labelString", )"
+              R"("*promptArea.M_mode.radioBtn2.labelString", "*promptArea.M_mode.radioBtn3.labelString", )"
+              R"("*promptArea.M_mode.radioBtn4.labelString"], 4, 4) -> radio1)",
+              s.Run(*step)[0]);
     ScriptedChoice & radio = *s.factory.LastChoice();
     radio.Select(0);
     EXPECT_TRUE(s.log.Take().empty());
@@ -157,6 +110,12 @@ TEST(RotatingOptionStep, TheExtrudeScenarioRotatesFromTheDepthKeyinToTheFacePick
     EXPECT_EQ((Lines{"prompt2.Cancel()", "integer1.Cancel()", "prompt3.Execute()", "pick1.Execute()"}),
               s.log.Take());
     EXPECT_EQ(2, s.step->GetChoice());
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    EXPECT_EQ((Lines{"SuspendHook(step)", "option1.Suspend()", "prompt3.Suspend()", "pick1.Suspend()",
+                     "ResumeHook(step)", "option1.Resume()", "prompt3.Resume()", "pick1.Resume()",
+                     "SetBackupAvailable(0)"}),
+              s.log.Take());
 
     s.factory.LastPosition()->Click(12.5f, -3.25f);
     EXPECT_EQ((Lines{"option1.Cancel()", "option1 deleted", "prompt3.Cancel()", "pick1.Cancel()", "choice1 deleted",
@@ -167,7 +126,6 @@ TEST(RotatingOptionStep, TheExtrudeScenarioRotatesFromTheDepthKeyinToTheFacePick
     EXPECT_EQ(12.5, s.step->GetPickX());
     EXPECT_EQ(-3.25, s.step->GetPickY());
     EXPECT_EQ(0, s.step->GetDepth());
-    EXPECT_TRUE(s.factory.Live().empty());
 }
 
 TEST(RotatingOptionStep, AKeyedInDepthIsKeptAndStartsTheNextDepthKeyin)
@@ -175,46 +133,26 @@ TEST(RotatingOptionStep, AKeyedInDepthIsKeptAndStartsTheNextDepthKeyin)
     ExtrudeSession s;
     s.Run(s.Make(2));
     s.factory.LastEntry()->Enter("25");
-    Lines lines = s.log.Take();
-    EXPECT_EQ("StepTerminatedHook(step)", lines.back());
+    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
     EXPECT_EQ(25, s.step->GetDepth());
     EXPECT_EQ(2, s.step->GetDefChoice());
     s.procedure->Repeat();
-    lines = s.log.Take();
+    Lines const lines = s.log.Take();
     EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(),
                                      "MakeIntegerMethod(25, 0, 99999, true, true, false, null, 20) -> integer2"));
     EXPECT_EQ((Lines{"prompt5.Execute()", "integer2.Execute()"}), Lines(lines.end() - 2, lines.end()));
 }
 
-TEST(RotatingOptionStep, OnlyTheCurrentOptionsInputEndsTheStep)
-{
-    ExtrudeSession s;
-    s.Run(s.Make(2));
-    s.Options().Confirm();
-    EXPECT_TRUE(s.log.Take().empty()) << "the option list itself never ends the step";
-    s.Options().Select(2);
-    s.log.Take();
-    s.factory.Find<ScriptedEntry>("integer1")->ReportDone();
-    s.factory.Find<ScriptedEntry>("integer1")->ReportValueChanged();
-    EXPECT_TRUE(s.log.Take().empty()) << "the depth keyin is no longer current";
-    s.step->Done(nullptr);
-    EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ(2, s.step->GetDefChoice());
-    EXPECT_EQ(7u, s.factory.Live().size());
-}
-
 TEST(RotatingOptionStep, TheDoneButtonOptionEndsTheStepLeavingDepthAndPickAlone)
 {
     ExtrudeSession s;
-    s.Run(s.Make(2));
-    s.Options().Select(0);
-    EXPECT_EQ((Lines{"prompt2.Cancel()", "integer1.Cancel()", "prompt1.Execute()", "choice1.Execute()"}),
-              s.log.Take());
-    // Rotating back and forth executes the same methods again.
+    s.Run(s.Make(0));
+    s.Options().ReportValueChanged();  // without a default no option runs; the list reports "none"
+    EXPECT_TRUE(s.log.Take().empty());
     s.Options().Select(1);
     s.Options().Select(0);
-    EXPECT_EQ((Lines{"prompt1.Cancel()", "choice1.Cancel()", "prompt2.Execute()", "integer1.Execute()",
-                     "prompt2.Cancel()", "integer1.Cancel()", "prompt1.Execute()", "choice1.Execute()"}),
+    EXPECT_EQ((Lines{"prompt2.Execute()", "integer1.Execute()", "prompt2.Cancel()", "integer1.Cancel()",
+                     "prompt1.Execute()", "choice1.Execute()"}),
               s.log.Take());
     s.factory.Find<ScriptedChoice>("choice1")->PressLabel("Done");
     EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
@@ -223,61 +161,35 @@ TEST(RotatingOptionStep, TheDoneButtonOptionEndsTheStepLeavingDepthAndPickAlone)
     EXPECT_EQ(0.0, s.step->GetPickX());
 }
 
-TEST(RotatingOptionStep, SuspendAndResumeReachTheListAndTheCurrentOptionOnly)
+TEST(OneOfSteps, MisuseFailsItsContractCheck)
 {
-    ExtrudeSession s;
-    s.Run(s.Make(3));
-    s.procedure->Suspend();
-    s.procedure->Resume();
-    EXPECT_EQ((Lines{"SuspendHook(step)", "option1.Suspend()", "prompt3.Suspend()", "pick1.Suspend()",
-                     "ResumeHook(step)", "option1.Resume()", "prompt3.Resume()", "pick1.Resume()",
-                     "SetBackupAvailable(0)"}),
-              s.log.Take());
-    s.procedure.reset();
-    EXPECT_EQ((Lines{"option1.Cancel()", "option1 deleted", "prompt3.Cancel()", "pick1.Cancel()", "choice1 deleted",
-                     "integer1 deleted", "pick1 deleted", "prompt1 deleted", "prompt2 deleted", "prompt3 deleted"}),
-              s.log.Take());
-}
-
-TEST(RotatingOptionStep, WithoutADefaultNoOptionRunsUntilOneIsSelected)
-{
-    ExtrudeSession s;
-    Lines const lines = s.Run(s.Make(0));
-    EXPECT_EQ("MakePickMethod() -> pick1", lines.back());
-    s.Options().ReportValueChanged();  // the list reports "none"
-    EXPECT_TRUE(s.log.Take().empty());
-    s.Options().Select(1);
-    EXPECT_EQ((Lines{"prompt2.Execute()", "integer1.Execute()"}), s.log.Take());
-}
-
-TEST(RotatingOptionStep, LabelsAndTheFacePromptAreTranslated)
-{
-    utl_SetTranslation("Through All", "Durch alles");
-    utl_SetTranslation("Up to Face", "Bis Fläche");
-    utl_SetTranslation("Select a face to extrude to", "Zielfläche wählen");
-    utl_SetTranslation("Done", "Fertig");
-    ExtrudeSession s;
-    Lines const lines = s.Run(s.Make(1));
-    utl_ClearTranslations();
-    EXPECT_EQ(R"(MakeOptionMethod(["Durch alles", "Specific Depth", "Bis Fläche"], 3, 1) -> option1)", lines[0]);
-    EXPECT_EQ(R"(MakeChoiceMethod(["Fertig"], 1, 1, false) -> choice1)", lines[3]);
-    EXPECT_EQ(R"(MakePromptMethod("Zielfläche wählen") -> prompt3)", lines[6]);
-}
-
-TEST(RotatingOptionStep, MisuseFailsItsContractCheck)
-{
+    OptionSession unnamed(""), s;
     modC_MethodTypeEnm types[] = {modC_CHOICE_METHOD, modC_INTEGER_METHOD, modC_PICK_METHOD, modC_PICK_METHOD};
-    OptionSession unnamed("");
-    EXPECT_ASSERTION(new modC_RotatingOptionStep(unnamed.procedure.get(), "end", 3, types, 0, 1),
-                     "modeName != \"\"", "modC_RotatingOptionStep");
-    ExtrudeSession s;
-    EXPECT_ASSERTION(new modC_RotatingOptionStep(s.procedure.get(), "end", 4, types, 0, 1),
-                     "numberOptions > 0 && numberOptions <= 3", "modC_RotatingOptionStep");
-    types[1] = static_cast<modC_MethodTypeEnm>(3);
-    EXPECT_ASSERTION(
-        new modC_RotatingOptionStep(s.procedure.get(), "end", 2, types, 0, 1),
-        "type == modC_CHOICE_METHOD || type == modC_INTEGER_METHOD || type == modC_PICK_METHOD",
-        "modC_RotatingOptionStep");
+    modC_MethodTypeEnm wrong[] = {modC_CHOICE_METHOD, static_cast<modC_MethodTypeEnm>(3)};
+    modC_OptionStep step(s.procedure.get(), "end", 2, 0, 1);
+    modC_Procedure * none = unnamed.procedure.get();
+    struct Case {
+        std::function<void()> misuse;
+        char const * check;
+        char const * source;
+    };
+    Case const cases[] = {
+        {[&] { modC_OptionStep(none, "end", 2, 0, 1); }, "modeName != \"\"", "modC_OptionStep"},
+        {[&] { modC_RadioStep(none, "end", 2, 0, 1); }, "modeName != \"\"", "modC_RadioStep"},
+        {[&] { step.setOptionLabel(2, "x"); }, "num < numberOptions && num >=0", "modC_OptionStep"},
+        {[&] { step.setOptionLabel(-1, "x"); }, "num < numberOptions && num >=0", "modC_OptionStep"},
+        {[&] { modC_RotatingOptionStep(none, "end", 3, types, 0, 1); }, "modeName != \"\"",
+         "modC_RotatingOptionStep"},
+        {[&] { modC_RotatingOptionStep(s.procedure.get(), "end", 4, types, 0, 1); },
+         "numberOptions > 0 && numberOptions <= 3", "modC_RotatingOptionStep"},
+        {[&] { modC_RotatingOptionStep(s.procedure.get(), "end", 2, wrong, 0, 1); },
+         "type == modC_CHOICE_METHOD || type == modC_INTEGER_METHOD || type == modC_PICK_METHOD",
+         "modC_RotatingOptionStep"},
+    };
+    for (Case const & c : cases) {
+        SCOPED_TRACE(c.check);
+        EXPECT_ASSERTION(c.misuse(), c.check, c.source);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // takes the labels of the toggles that are on, and beside a dialog.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "AssertCapture.h"
 #include "StepSession.h"
 #include "modC_DialogToggleStep.h"
@@ -38,27 +40,15 @@ omu_PrimTuple Tuple(int value)
     return t;
 }
 
-// ---- toggle step ----
-
-TEST(ToggleStep, TogglesAreKeyedByNameAndStartFromTheGivenStates)
-{
-    ToggleSession s;
-    auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 2, States({1, 0}), 0);
-    EXPECT_EQ((Lines{R"(MakeToggleMethod(["*promptArea.M_sides.toggleBtn1.labelString", )"
-                     R"("*promptArea.M_sides.toggleBtn2.labelString"], 2, [1, 0]) -> toggle1)",
-                     "toggle1.Execute()"}),
-              s.Run(*step));
-    EXPECT_EQ(R"(MakeToggleMethod(["*promptArea.M_lock.toggleBtn1.labelString"], 1, [0]) -> toggle2)",
-              s.Run(*new modC_ToggleStep(s.procedure.get(), "lock", 1, States({0}), 0))[0]);
-}
-
 TEST(ToggleStep, SwitchingReportsNothingAndTheStatesCarryIntoTheNextExecution)
 {
     ToggleSession s;
     auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 3, States({1, 0, 0}), 0);
     step->setToggleLabel(1, "Both sides");
-    s.Run(*step);
-    EXPECT_EQ("Both sides", std::string(s.factory.LastToggle()->Label(1)));
+    EXPECT_EQ((Lines{R"(MakeToggleMethod(["*promptArea.M_sides.toggleBtn1.labelString", "Both sides", )"
+                     R"("*promptArea.M_sides.toggleBtn3.labelString"], 3, [1, 0, 0]) -> toggle1)",
+                     "toggle1.Execute()"}),
+              s.Run(*step));
     s.factory.LastToggle()->Toggle(1);
     s.factory.LastToggle()->Toggle(0);
     EXPECT_TRUE(s.log.Take().empty());
@@ -68,16 +58,11 @@ TEST(ToggleStep, SwitchingReportsNothingAndTheStatesCarryIntoTheNextExecution)
     EXPECT_EQ((Lines{"toggle1.Cancel()", "toggle1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
     s.procedure->Repeat();
     EXPECT_NE(std::string::npos, s.log.Take()[1].find("], 3, [0, 1, 1]) -> toggle2"));
-}
 
-TEST(ToggleStep, FinishedBeforeTheTogglesReportedTheStepKeepsItsStates)
-{
-    ToggleSession s;
-    auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 2, States({0, 1}), 0);
-    s.Run(*step);
-    step->Done(nullptr);  // a prompt option finishes the step
-    EXPECT_EQ((Lines{"toggle1.Cancel()", "toggle1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_EQ((std::vector<int>{0, 1}), Ints(step->GetState()));
+    // A prompt option finishes the step before the toggles reported: the states stay.
+    step->Done(nullptr);
+    EXPECT_EQ((Lines{"toggle2.Cancel()", "toggle2 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ((std::vector<int>{0, 1, 1}), Ints(step->GetState()));
     step->Done(nullptr);
     EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
 }
@@ -96,19 +81,6 @@ TEST(ToggleStep, SuspendResumeAndCancelReachTheTogglesAndReportNothing)
     EXPECT_EQ((std::vector<int>{1}), Ints(step->GetState()));
 }
 
-TEST(ToggleStep, MisuseFailsItsContractCheck)
-{
-    ToggleSession unnamed("");
-    EXPECT_ASSERTION(new modC_ToggleStep(unnamed.procedure.get(), "sides", 1, States({0}), 0), "modeName != \"\"",
-                     "modC_ToggleStep");
-    ToggleSession s;
-    modC_ToggleStep step(s.procedure.get(), "sides", 2, States({0, 0}), 0);
-    EXPECT_ASSERTION(step.setToggleLabel(2, "x"), "num <numberButtons && num >=0", "modC_ToggleStep");
-    EXPECT_ASSERTION(step.setToggleLabel(-1, "x"), "num <numberButtons && num >=0", "modC_ToggleStep");
-}
-
-// ---- string toggle step ----
-
 TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
 {
     ToggleSession s;
@@ -125,21 +97,12 @@ TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
                      "StepTerminatedHook(step)"}),
               s.log.Take());
     EXPECT_EQ("10deg", step->GetValue().Std());
-    EXPECT_EQ("10", step->GetText().Std());
-    EXPECT_EQ((std::vector<int>{0, 1}), Ints(step->GetState()));
-}
 
-TEST(StringToggleStep, EditsAreTakenQuietlyAndTheComposedValueStartsTheNextExecution)
-{
-    ToggleSession s;
-    auto * step = new modC_StringToggleStep(s.procedure.get(), "unit", 2, "10", 0);
-    step->setToggleLabel(0, "mm");
-    step->setToggleLabel(1, "deg");
-    s.Run(*step);
+    s.procedure->Repeat();
     s.factory.LastEntry()->Type("12");
     s.factory.LastToggle()->Toggle(0);
-    EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ("12", step->GetValue().Std());
+    s.log.Take();
+    EXPECT_EQ("12", step->GetValue().Std()) << "edits are taken quietly";
     EXPECT_EQ((std::vector<int>{1, 1}), Ints(step->GetState()));
     s.factory.LastToggle()->Confirm();
     EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
@@ -147,19 +110,14 @@ TEST(StringToggleStep, EditsAreTakenQuietlyAndTheComposedValueStartsTheNextExecu
     EXPECT_EQ("12", step->GetText().Std());
     s.procedure->Repeat();
     Lines const lines = s.log.Take();
-    EXPECT_EQ(R"(MakeStringMethod("12mmdeg", 20) -> string2)", lines[1]);
-    EXPECT_EQ(R"(MakeToggleMethod(["mm", "deg"], 2, [1, 1]) -> toggle2)", lines[2]);
-}
+    EXPECT_EQ(R"(MakeStringMethod("12mmdeg", 20) -> string3)", lines[1]);
+    EXPECT_EQ(R"(MakeToggleMethod(["mm", "deg"], 2, [1, 1]) -> toggle3)", lines[2]);
 
-TEST(StringToggleStep, TogglesStartOffExceptTheSecond)
-{
-    ToggleSession s;
-    Lines lines = s.Run(*new modC_StringToggleStep(s.procedure.get(), "u", 1, "", 0));
-    EXPECT_EQ(R"(MakeStringMethod("", 20) -> string1)", lines[0]);
-    EXPECT_EQ(R"(MakeToggleMethod(["*promptArea.M_u.toggleBtn1.labelString"], 1, [0]) -> toggle1)", lines[1]);
-    lines = s.Run(*new modC_StringToggleStep(s.procedure.get(), "u", 3, nullptr, 0));
-    EXPECT_EQ(R"(MakeStringMethod("", 20) -> string2)", lines[0]);
-    EXPECT_NE(std::string::npos, lines[1].find("], 3, [0, 1, 0]) -> toggle2"));
+    // Toggles start off, except the second.
+    EXPECT_EQ(R"(MakeToggleMethod(["*promptArea.M_u.toggleBtn1.labelString"], 1, [0]) -> toggle4)",
+              s.Run(*new modC_StringToggleStep(s.procedure.get(), "u", 1, "", 0))[1]);
+    EXPECT_NE(std::string::npos,
+              s.Run(*new modC_StringToggleStep(s.procedure.get(), "u", 3, nullptr, 0))[1].find("], 3, [0, 1, 0])"));
 }
 
 TEST(StringToggleStep, SuspendResumeAndCancelGoToTheFieldFirstAndAForeignReportFails)
@@ -177,14 +135,7 @@ TEST(StringToggleStep, SuspendResumeAndCancelGoToTheFieldFirstAndAForeignReportF
     step->Done(nullptr);
     EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
     EXPECT_EQ("5", step->GetValue().Std());
-
-    ToggleSession unnamed("");
-    EXPECT_ASSERTION(new modC_StringToggleStep(unnamed.procedure.get(), "u", 1, "", 0), "modeName != \"\"",
-                     "modC_StringToggleStep");
-    EXPECT_ASSERTION(step->setToggleLabel(2, "x"), "num <numberButtons && num >=0", "modC_StringToggleStep");
 }
-
-// ---- dialog toggle step ----
 
 TEST(DialogToggleStep, TogglesRunBesideTheDialogAndOnlyTheDialogsChangesAreReported)
 {
@@ -196,8 +147,6 @@ TEST(DialogToggleStep, TogglesRunBesideTheDialogAndOnlyTheDialogsChangesAreRepor
                      R"("*promptArea.M_show.toggleBtn3.labelString"], 3, [0, 1, 0]) -> toggle1)",
                      "toggle1.Execute()"}),
               s.Run(*step));
-    EXPECT_FALSE(step->GetToggleState(0));
-    EXPECT_TRUE(step->GetToggleState(1));
     s.factory.LastToggle()->Toggle(2);
     EXPECT_TRUE(s.log.Take().empty());
     EXPECT_TRUE(step->GetToggleState(2));
@@ -235,23 +184,42 @@ TEST(DialogToggleStep, TheDialogGoesFirstOnSuspendResumeAndTheTogglesFirstOnCanc
               s.log.Take());
     EXPECT_TRUE(step->GetValues() == Tuple(1)) << "cancelling restores the construction values";
     EXPECT_TRUE(step->GetToggleState(0)) << "the toggles keep their states";
-    s.procedure->Repeat();
-    EXPECT_NE(std::string::npos, s.log.Take()[3].find("], 1, [1]) -> toggle2"));
+
+    // Built without values it sends an empty tuple; destruction takes both down.
+    EXPECT_EQ(R"(MakeDialogMethod("modG_Display", ()) -> dialog2)",
+              s.Run(*new modC_DialogToggleStep(s.procedure.get(), "show", "modG_Display", 2, 0))[0]);
+    s.procedure.reset();
+    EXPECT_EQ((Lines{"toggle2.Cancel()", "toggle2 deleted", "dialog2.Cancel()", "dialog2 deleted"}), s.log.Take());
 }
 
-TEST(DialogToggleStep, BuiltWithoutValuesItSendsAnEmptyTupleAndDestructionTakesBothDown)
+TEST(ToggleSteps, MisuseFailsItsContractCheck)
 {
-    ToggleSession s;
-    auto * step = new modC_DialogToggleStep(s.procedure.get(), "show", "modG_Display", 2, 0);
-    EXPECT_EQ(R"(MakeDialogMethod("modG_Display", ()) -> dialog1)", s.Run(*step)[0]);
-    EXPECT_ASSERTION(step->ValueChanged(nullptr), "_m == methodT", "modC_DialogToggleStep");
-    EXPECT_ASSERTION(step->setToggleLabel(2, "x"), "num <numberButtons && num >=0", "modC_DialogToggleStep");
-    s.procedure.reset();
-    EXPECT_EQ((Lines{"toggle1.Cancel()", "toggle1 deleted", "dialog1.Cancel()", "dialog1 deleted"}), s.log.Take());
-
-    ToggleSession unnamed("");
-    EXPECT_ASSERTION(new modC_DialogToggleStep(unnamed.procedure.get(), "show", "modG_Display", 2, 0),
-                     "modeName != \"\"", "modC_DialogToggleStep");
+    ToggleSession unnamed(""), s;
+    modC_Procedure * none = unnamed.procedure.get();
+    modC_ToggleStep toggles(s.procedure.get(), "sides", 2, States({0, 0}), 0);
+    modC_StringToggleStep text(s.procedure.get(), "unit", 2, "5", 0);
+    modC_DialogToggleStep dialog(s.procedure.get(), "show", "modG_Display", 2, 0);
+    dialog.Execute(&s.factory, s.procedure.get());
+    struct Case {
+        std::function<void()> misuse;
+        char const * check;
+        char const * source;
+    };
+    Case const cases[] = {
+        {[&] { modC_ToggleStep(none, "sides", 1, States({0}), 0); }, "modeName != \"\"", "modC_ToggleStep"},
+        {[&] { toggles.setToggleLabel(2, "x"); }, "num <numberButtons && num >=0", "modC_ToggleStep"},
+        {[&] { toggles.setToggleLabel(-1, "x"); }, "num <numberButtons && num >=0", "modC_ToggleStep"},
+        {[&] { modC_StringToggleStep(none, "u", 1, "", 0); }, "modeName != \"\"", "modC_StringToggleStep"},
+        {[&] { text.setToggleLabel(2, "x"); }, "num <numberButtons && num >=0", "modC_StringToggleStep"},
+        {[&] { modC_DialogToggleStep(none, "show", "modG_Display", 2, 0); }, "modeName != \"\"",
+         "modC_DialogToggleStep"},
+        {[&] { dialog.setToggleLabel(2, "x"); }, "num <numberButtons && num >=0", "modC_DialogToggleStep"},
+        {[&] { dialog.ValueChanged(nullptr); }, "_m == methodT", "modC_DialogToggleStep"},
+    };
+    for (Case const & c : cases) {
+        SCOPED_TRACE(c.check);
+        EXPECT_ASSERTION(c.misuse(), c.check, c.source);
+    }
 }
 
 }  // namespace
