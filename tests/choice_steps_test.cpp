@@ -3,6 +3,8 @@
 // toolset, each driven through the scripted front end.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "AssertCapture.h"
 #include "StepSession.h"
 #include "modC_ChoiceMenuStep.h"
@@ -37,62 +39,24 @@ omu_PrimTuple Ints(std::initializer_list<int> values)
 
 // ---- choice menu ----
 
-TEST(ChoiceMenuStep, ChoicesAreKeyedByNameAndAlwaysNumbered)
-{
-    ChoiceSession s;
-    EXPECT_EQ((Lines{R"(MakeMenuChoiceMethod(["*promptArea.M_view.btn1.labelString", )"
-                     R"("*promptArea.M_view.btn2.labelString", "*promptArea.M_view.btn3.labelString", )"
-                     R"("*promptArea.M_view.btn4.labelString"], 4) -> menuChoice1)",
-                     "menuChoice1.Execute()"}),
-              s.Run(*new modC_ChoiceMenuStep(s.procedure.get(), 4, "view", 0)));
-    EXPECT_EQ(R"(MakeMenuChoiceMethod(["*promptArea.M_only.btn1.labelString"], 1) -> menuChoice2)",
-              s.Run(*new modC_ChoiceMenuStep(s.procedure.get(), 1, "only", 0))[0]);
-}
-
 TEST(ChoiceMenuStep, PickingAnEntryEndsTheStepWithItsIndex)
 {
     ChoiceSession s;
     auto * menu = new modC_ChoiceMenuStep(s.procedure.get(), 3, "view", 0);
     menu->setChoiceLabel(2, "Isometric");
     EXPECT_EQ(-1, menu->GetChoice());
-    s.Run(*menu);
-    EXPECT_EQ((std::vector<std::string>{"*promptArea.M_view.btn1.labelString", "*promptArea.M_view.btn2.labelString",
-                                        "Isometric"}),
-              s.factory.LastChoice()->Labels());
+    EXPECT_EQ((Lines{R"(MakeMenuChoiceMethod(["*promptArea.M_view.btn1.labelString", )"
+                     R"("*promptArea.M_view.btn2.labelString", "Isometric"], 3) -> menuChoice1)",
+                     "menuChoice1.Execute()"}),
+              s.Run(*menu));
     s.factory.LastChoice()->Select(1);
     EXPECT_TRUE(s.log.Take().empty()) << "moving through the menu reports nothing";
     EXPECT_EQ(-1, menu->GetChoice());
     s.factory.LastChoice()->PressLabel("Isometric");
     EXPECT_EQ((Lines{"menuChoice1.Cancel()", "menuChoice1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
     EXPECT_EQ(2, menu->GetChoice());
-}
-
-TEST(ChoiceMenuStep, SuspendResumeAndCancelActOnTheMenuAndReportNothing)
-{
-    ChoiceSession s;
-    auto * menu = new modC_ChoiceMenuStep(s.procedure.get(), 2, "view", 0);
-    s.Run(*menu);
-    menu->Suspend();
-    menu->Resume();
-    menu->Cancel();
-    menu->Cancel();
     menu->Done(nullptr);  // from outside while no menu is shown: nothing to finish
-    EXPECT_EQ((Lines{"menuChoice1.Suspend()", "menuChoice1.Resume()", "menuChoice1.Cancel()", "menuChoice1 deleted"}),
-              s.log.Take());
-    EXPECT_EQ(-1, menu->GetChoice());
-}
-
-TEST(ChoiceMenuStep, MisuseFailsItsContractCheck)
-{
-    ChoiceSession unnamed("");
-    EXPECT_ASSERTION(new modC_ChoiceMenuStep(unnamed.procedure.get(), 2, "view", 0), "modeName != \"\"",
-                     "modC_ChoiceMenuStep");
-    ChoiceSession s;
-    modC_ChoiceMenuStep menu(s.procedure.get(), 2, "view", 0);
-    EXPECT_ASSERTION(menu.setChoiceLabel(2, "x"), "num < numChoices && num >=0", "modC_ChoiceMenuStep");
-    EXPECT_ASSERTION(menu.setChoiceLabel(-1, "x"), "num < numChoices && num >=0", "modC_ChoiceMenuStep");
-    FailingFactory failing(s.log);
-    EXPECT_ASSERTION(menu.Execute(&failing, s.procedure.get()), "method != 0", "modC_ChoiceMenuStep");
+    EXPECT_TRUE(s.log.Take().empty());
 }
 
 // ---- tool box ----
@@ -135,41 +99,6 @@ TEST(ToolBoxStep, TheDialogStaysOpenThroughItsCompletionsUntilDoneIsPressed)
     EXPECT_TRUE(s.factory.Live().empty());
 }
 
-// A receiver standing between a step and the procedure, such as a compound step.
-struct Middle : modC_StepReceiver {
-    explicit Middle(CallLog & log) : log(log) {}
-    void StepTerminated(modC_Step const &) override { log.Add("middle.StepTerminated"); }
-    void StepValueChanged(modC_Step const &) override { log.Add("middle.StepValueChanged"); }
-    void StepAbort(modC_Step const &) override {}
-    void SuspendOption() override {}
-    void ResumeOption() override {}
-    void EndMode() override {}
-    bool FirstStep(modC_Step const &) override { return false; }
-    CallLog & log;
-};
-
-TEST(ToolBoxStep, ReportsToItsProcedureWhoeverExecutesIt)
-{
-    ChoiceSession s;
-    Middle middle(s.log);
-    modC_ToolBoxStep tools(s.procedure.get(), "modG_Tools", "sweep", 0);
-    tools.Execute(&s.factory, &middle);
-    EXPECT_EQ(R"(MakeDialogMethod("modG_Tools", ()) -> dialog1)", s.log.Take()[0]);
-    s.factory.LastDialog()->Change(Ints({1}));  // a value change is the dialog step's
-    s.factory.LastChoice()->Confirm();
-    EXPECT_EQ((Lines{"ValueChangedHook(dialog:modG_Tools)", "choice1.Cancel()", "choice1 deleted", "dialog1.Cancel()",
-                     "dialog1 deleted", "StepTerminatedHook(dialog:modG_Tools)"}),
-              s.log.Take());
-    EXPECT_TRUE(tools.GetValues() == Ints({1}));
-
-    // Without a procedure the tool box reports to no one.
-    modC_ToolBoxStep orphan(nullptr, "modG_Tools", "sweep", 0);
-    orphan.Execute(&s.factory, &middle);
-    s.log.Take();
-    s.factory.LastChoice()->Confirm();
-    EXPECT_EQ((Lines{"choice2.Cancel()", "choice2 deleted", "dialog2.Cancel()", "dialog2 deleted"}), s.log.Take());
-}
-
 TEST(ToolBoxStep, ExecutingAgainShowsTheSameDialogAndReplacesTheDoneButton)
 {
     ChoiceSession s;
@@ -198,7 +127,7 @@ TEST(ToolBoxStep, SuspendAndResumeTouchOnlyTheDoneButtonAndCancelTakesBothDown)
     EXPECT_TRUE(tools->GetValues() == Ints({5})) << "cancelling restores the values the tool box was built with";
 }
 
-TEST(ToolBoxStep, TheDoneLabelIsTranslatedAndADoneFromElsewhereIsAContractViolation)
+TEST(ToolBoxStep, TheDoneLabelIsTranslated)
 {
     ChoiceSession s;
     utl_SetTranslation("Done", "Fertig");
@@ -206,10 +135,33 @@ TEST(ToolBoxStep, TheDoneLabelIsTranslatedAndADoneFromElsewhereIsAContractViolat
     utl_ClearTranslations();
     tools.Execute(&s.factory, s.procedure.get());
     EXPECT_EQ(R"(MakeChoiceMethod(["Fertig"], 1, 1, false) -> choice1)", s.log.Take()[2]);
-    EXPECT_ASSERTION(tools.Done(nullptr), "0", "modC_ToolBoxStep");
+}
+
+TEST(ChoiceSteps, MisuseFailsItsContractCheck)
+{
+    ChoiceSession unnamed(""), s;
     FailingFactory failing(s.log);
-    modC_ToolBoxStep noButton(s.procedure.get(), "modG_Tools", "sweep", 0);
-    EXPECT_ASSERTION(noButton.Execute(&failing, nullptr), "choiceMethod != 0", "modC_ToolBoxStep");
+    modC_ChoiceMenuStep menu(s.procedure.get(), 2, "view", 0);
+    modC_ToolBoxStep tools(s.procedure.get(), "modG_Tools", "sweep", 0), noButton(s.procedure.get(), "modG_Tools", "sweep", 0);
+    tools.Execute(&s.factory, s.procedure.get());
+    struct Case {
+        std::function<void()> misuse;
+        char const * check;
+        char const * source;
+    };
+    Case const cases[] = {
+        {[&] { modC_ChoiceMenuStep(unnamed.procedure.get(), 2, "view", 0); }, "modeName != \"\"",
+         "modC_ChoiceMenuStep"},
+        {[&] { menu.setChoiceLabel(2, "x"); }, "num < numChoices && num >=0", "modC_ChoiceMenuStep"},
+        {[&] { menu.setChoiceLabel(-1, "x"); }, "num < numChoices && num >=0", "modC_ChoiceMenuStep"},
+        {[&] { menu.Execute(&failing, s.procedure.get()); }, "method != 0", "modC_ChoiceMenuStep"},
+        {[&] { tools.Done(nullptr); }, "0", "modC_ToolBoxStep"},
+        {[&] { noButton.Execute(&failing, nullptr); }, "choiceMethod != 0", "modC_ToolBoxStep"},
+    };
+    for (Case const & c : cases) {
+        SCOPED_TRACE(c.check);
+        EXPECT_ASSERTION(c.misuse(), c.check, c.source);
+    }
 }
 
 // ---- toolset ----

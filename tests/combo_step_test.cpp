@@ -185,19 +185,6 @@ TEST(ComboStep, SuspendResumeAndCancelGoFiltersFirstAndKeepTheRecordedValues)
     EXPECT_EQ((std::vector<int>{0, 1}), Ints(step->GetFilterState()));
 }
 
-TEST(ComboStep, ExecutingWhileRunningReplacesEveryMethod)
-{
-    ComboSession s;
-    auto * step = new modC_ComboStep(Curves(), 0, 0, false, true);
-    s.Run(*step);
-    s.procedure->Repeat();
-    Lines const lines = s.log.Take();
-    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "combo1.Cancel()", "combo1 deleted", "choice1.Cancel()",
-                     "choice1 deleted"}),
-              Lines(lines.begin(), lines.begin() + 5));
-    EXPECT_EQ((std::vector<std::string>{"combo2", "choice2"}), s.factory.Live());
-}
-
 struct NoButtonFactory : ScriptedFactory {
     using ScriptedFactory::ScriptedFactory;
     modC_Method * MakeChoiceMethod(char const **, int, modC_MethodReceiver *, int, bool) const override

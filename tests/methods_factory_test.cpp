@@ -132,56 +132,6 @@ TEST(ScriptedFactory, EveryOperationBuildsItsMethodAroundADrivableImplementation
     }
 }
 
-TEST(ScriptedFactory, EntryFieldsShowTheirStartingValues)
-{
-    ScriptedFactory factory;
-    ScriptedReceiver step(factory.Log());
-    std::vector<std::unique_ptr<modC_Method>> methods;
-    std::vector<std::string> shown;
-    for (Operation const & op : Operations()) {
-        methods.emplace_back(op.make(factory, &step));
-        methods.back()->Execute();
-        if (dynamic_cast<modC_ScalarMethod *>(methods.back().get()))
-            shown.push_back(factory.LastEntry()->FieldText());
-    }
-    EXPECT_EQ((std::vector<std::string>{"7", "1, 2, 3", "1.5, 2", "0.25", "name"}), shown);
-}
-
-TEST(ScriptedFactory, NamesCountPerKindAndLastFindsTheNewestAlive)
-{
-    ScriptedFactory factory;
-    ScriptedReceiver step(factory.Log());
-    std::unique_ptr<modC_Method> first(factory.MakeIntegerMethod(&step, 1, 0, 9, true, true, false, nullptr, 20));
-    std::unique_ptr<modC_Method> prompt(factory.MakePromptMethod(&step, "between"));
-    std::unique_ptr<modC_Method> second(factory.MakeIntegerMethod(&step, 2, 0, 9, true, true, false, nullptr, 20));
-    EXPECT_EQ((Lines{"integer1", "prompt1", "integer2"}), factory.Live());
-    EXPECT_STREQ("2", factory.LastEntry()->Text());
-    EXPECT_STREQ("1", factory.Find<ScriptedEntry>("integer1")->Text());
-    EXPECT_EQ(nullptr, factory.Find<ScriptedChoice>("integer1"));
-    EXPECT_EQ(nullptr, factory.LastChoice());
-
-    second.reset();
-    EXPECT_STREQ("1", factory.LastEntry()->Text());
-    first.reset();
-    EXPECT_EQ(nullptr, factory.LastEntry());
-    EXPECT_EQ(nullptr, factory.Find<ScriptedEntry>("integer1"));
-}
-
-TEST(ScriptedFactory, SharesOneTranscriptWithTheModeContext)
-{
-    CallLog log;
-    ScriptedFactory factory(log);
-    ScriptedReceiver step(log);
-    log.Add("SetPrompt(\"Key in a name\")");
-    std::unique_ptr<modC_Method> method(factory.MakeStringMethod(&step, "", 20));
-    method->Execute();
-    factory.LastEntry()->Enter("part");
-    EXPECT_EQ((Lines{"SetPrompt(\"Key in a name\")", R"(MakeStringMethod("", 20) -> string1)", "string1.Execute()",
-                     "step.Done()"}),
-              log.Take());
-    EXPECT_EQ(&log, &factory.Log());
-}
-
 TEST(ScriptedFactory, UserCannotActOnWidgetsThatAreNotShown)
 {
     ScriptedFactory factory;

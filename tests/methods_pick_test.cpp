@@ -65,7 +65,7 @@ protected:
     ScriptedPosition * viewport = nullptr;
 };
 
-TEST_F(PickMethodTest, RectangleCornersAreNormalised)
+TEST_F(PickMethodTest, RectangleCornersAreNormalisedAndNeedAnExtent)
 {
     Shape(sesC_PickGC::RECTANGLE);
     viewport->StartDrag(10, 20);
@@ -78,20 +78,16 @@ TEST_F(PickMethodTest, RectangleCornersAreNormalised)
     EXPECT_EQ(g3d_Point(10, 5), pick->BoxCorners()[0]);
     EXPECT_EQ(g3d_Point(12, 20), pick->BoxCorners()[1]);
     EXPECT_EQ((Lines{"step.ValueChanged()", "step.ValueChanged()", "step.ValueChanged()"}), factory.Log().Take());
-}
 
-TEST_F(PickMethodTest, RectangleWithoutExtentKeepsThePreviousCorners)
-{
-    Shape(sesC_PickGC::RECTANGLE);
-    viewport->StartDrag(1, 1);
-    viewport->EndDrag(3, 3);
+    // Without extent the previous corners stay.
     viewport->StartDrag(5, 5);  // no extent at the start of a drag
-    EXPECT_EQ(g3d_Point(1, 1), pick->BoxCorners()[0]);
+    EXPECT_EQ(g3d_Point(10, 5), pick->BoxCorners()[0]);
     viewport->DragTo(9, 5);  // no extent in y
     viewport->DragTo(5, 9);  // none in x
-    EXPECT_EQ(g3d_Point(1, 1), pick->BoxCorners()[0]);
-    EXPECT_EQ(g3d_Point(3, 3), pick->BoxCorners()[1]);
+    EXPECT_EQ(g3d_Point(10, 5), pick->BoxCorners()[0]);
+    EXPECT_EQ(g3d_Point(12, 20), pick->BoxCorners()[1]);
 }
+
 
 TEST_F(PickMethodTest, CircleHas32PointsStartingAtAngleZero)
 {
@@ -113,17 +109,6 @@ TEST_F(PickMethodTest, CircleHas32PointsStartingAtAngleZero)
     viewport->EndDrag(2, 2);
     EXPECT_EQ(32, pick->Points().Size()) << "each drag event draws the circle afresh";
     EXPECT_EQ(g3d_Point(3, 1), pick->Points().ConstGet(0));
-}
-
-TEST_F(PickMethodTest, DragWithoutShapeOnlyMovesTheCursor)
-{
-    viewport->Click(5, 5);
-    viewport->StartDrag(1, 1);
-    viewport->DragTo(3, 4);
-    EXPECT_EQ(sesC_PickGC::NONE, pick->GetPickShape());
-    EXPECT_EQ(g3d_Point(4, 4), pick->BoxCorners()[0]) << "the box of the last click stays";
-    EXPECT_EQ(3.0f, pick->Cursor().x);
-    EXPECT_EQ(0, pick->Points().Size());
 }
 
 TEST_F(PickMethodTest, PolygonIsDrawnWithoutValueChanges)
@@ -198,15 +183,6 @@ TEST_F(PickMethodTest, StepMayDeleteThePickWhileTheFinishedPolygonIsReported)
     EXPECT_TRUE(factory.Live().empty());
 }
 
-TEST_F(PickMethodTest, UnchosenPolygonRowChangesNothing)
-{
-    DrawPolygon();
-    factory.LastChoice()->Confirm();  // a Done before any button was chosen
-    viewport->Confirm();              // the row's (lack of) choice decides, not the reporter
-    EXPECT_TRUE(factory.Log().Take().empty());
-    EXPECT_EQ(4, pick->Points().Size());
-}
-
 TEST_F(PickMethodTest, DirectManipulationByPhase)
 {
     viewport->Record().x = 6;
@@ -271,20 +247,6 @@ TEST_F(PickMethodTest, AmbiguityRowSetsTheActionAndReportsEveryDoneAsAValueChang
     EXPECT_EQ((Lines{"step.Done()"}), factory.Log().Take()) << "without the row a completed click is Done again";
 }
 
-TEST_F(PickMethodTest, RowLabelsAndTitlesAreTranslated)
-{
-    utl_SetTranslation("Next", "Weiter");
-    utl_SetTranslation("Pick the points for the polygon", "Punkte des Polygons");
-    pick->Disambiguate();
-    std::vector<std::string> const labels = factory.LastChoice()->Labels();
-    pick->DisplayPolygonPrompt();
-    utl_ClearTranslations();
-    EXPECT_EQ((std::vector<std::string>{"Weiter", "Previous", "OK"}), labels);
-    Lines const log = factory.Log().Take();
-    ASSERT_EQ(4u, log.size());
-    EXPECT_NE(std::string::npos, log[2].find("\"Punkte des Polygons\""));
-}
-
 TEST_F(PickMethodTest, LifecycleReachesTrackerThenBothRows)
 {
     pick->Disambiguate();
@@ -299,18 +261,6 @@ TEST_F(PickMethodTest, LifecycleReachesTrackerThenBothRows)
                      "titledChoice2.Cancel()", "pick1.Execute()", "titledChoice1.Execute()",
                      "titledChoice2.Execute()"}),
               factory.Log().Take());
-}
-
-TEST_F(PickMethodTest, ReportsFromOtherMethodsAreIgnored)
-{
-    DrawPolygon();
-    factory.LastChoice()->Select(2);  // the polygon row's value changes are not the pick's business
-    std::unique_ptr<modC_Method> stranger(factory.MakeChoiceMethod(nullptr, 0, nullptr, 0, false));
-    pick->ValueChanged(stranger.get());
-    EXPECT_EQ(4, pick->Points().Size());
-    EXPECT_EQ(0, pick->GetSelectAction());
-    Lines const log = factory.Log().Take();
-    EXPECT_EQ(1u, log.size()) << "only the stranger's making";
 }
 
 }  // namespace

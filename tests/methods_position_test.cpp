@@ -46,27 +46,6 @@ TEST(MouseInfo, SetPositionKeepsThePressPoint)
     EXPECT_EQ(0.0f, mouse.deltaZ);
 }
 
-TEST(MouseInfo, ResetEndsTheDragButKeepsThePosition)
-{
-    modC_MouseInfo mouse;
-    mouse.SetPosition(4, 5);
-    mouse.SetPixPosition(40, 50);
-    mouse.button = 3;
-    mouse.modifiers = 1;
-    mouse.event = 2;
-    mouse.phase = 0;
-    mouse.Reset();
-    EXPECT_EQ(4.0f, mouse.x);
-    EXPECT_EQ(50, mouse.pixelY);
-    for (float f : {mouse.deltaX, mouse.deltaY, mouse.deltaZ})
-        EXPECT_EQ(0.0f, f);
-    for (int i : {mouse.pixelDeltaX, mouse.pixelDeltaY, mouse.pixelDeltaZ, mouse.event})
-        EXPECT_EQ(0, i);
-    EXPECT_EQ(3, mouse.button);
-    EXPECT_EQ(1, mouse.modifiers);
-    EXPECT_EQ(0, mouse.phase);
-}
-
 class ClickAndDragTest : public testing::Test {
 protected:
     void SetUp() override
@@ -114,28 +93,6 @@ TEST_F(ClickAndDragTest, EveryReportCopiesTheRecordOfThatMoment)
 
     record.x = 99;  // the tracker moves on; the step keeps what it was told
     EXPECT_EQ(1.5, drag->X());
-}
-
-TEST_F(ClickAndDragTest, ReportsPassWithTheirReasonUnchanged)
-{
-    method->Execute();
-    viewport->Click(3, 4, 3, 4);
-    EXPECT_EQ(3.0, drag->X());
-    EXPECT_EQ(4, drag->Event());
-    EXPECT_EQ(3, drag->Button());
-    viewport->StartDrag(1, 1);
-    viewport->DragTo(4, 5);
-    EXPECT_EQ(3.0, drag->DeltaX());
-    EXPECT_EQ(4.0, drag->DeltaY());
-    viewport->Manipulate(0, modC_MethodReceiver::MANIPULATION_STARTED);
-    viewport->Manipulate(1, modC_MethodReceiver::MANIPULATION_CONTINUED);
-    viewport->Manipulate(2, modC_MethodReceiver::GEOMETRY_CHANGED);
-    EXPECT_EQ(2, drag->Phase());
-    viewport->Confirm();
-    EXPECT_EQ((Lines{"MakePositionMethod() -> position1", "position1.Execute()", "step.ValueChanged()",
-                     "step.ValueChanged()", "step.ValueChanged()", "step.DirectManipulation(0)",
-                     "step.DirectManipulation(1)", "step.DirectManipulation(2)", "step.Done()"}),
-              factory.Log().Take());
 }
 
 }  // namespace

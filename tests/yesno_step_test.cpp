@@ -5,12 +5,12 @@
 
 #include <fx.h>
 
+#include <functional>
 #include <string>
 
 #include "AssertCapture.h"
 #include "ScriptedFactory.h"
 #include "Session.h"
-#include "modC_CompositeStep.h"
 #include "modC_WarningStep.h"
 #include "modC_YesNoStep.h"
 
@@ -128,48 +128,42 @@ TEST(YesNoStep, AReportOfNoButtonLeavesNoDefaultRatherThanAnInvalidOne)
     EXPECT_EQ("MakeChoiceMethod(" + yesNoLabels + ", 2, -1, false) -> choice2", s.log.Take().at(1));
 }
 
-TEST(YesNoStep, ContractChecks)
+TEST(YesNoStep, MisuseFailsItsContractCheck)
 {
-    ChoiceSession s;
+    ChoiceSession s, unnamed("");
     ScriptedProcedure & p = s.Installed();
-    char const * const defaultText = "defChoice >=1 && defChoice <= numberButtons || defChoice == -1";
-    EXPECT_ASSERTION(modC_YesNoStep(&p, "confirm", 2, 0, modC_Button3, false), defaultText, "modC_YesNoStep");
-    EXPECT_ASSERTION(modC_YesNoStep(&p, "confirm", 2, 0, static_cast<modC_DefaultButton>(0), false), defaultText,
-                     "modC_YesNoStep");
-    EXPECT_ASSERTION(modC_YesNoStep(&p, 2, static_cast<char ***>(nullptr), 0, static_cast<modC_DefaultButton>(-2),
-                                    false),
-                     defaultText, "modC_YesNoStep");
-    EXPECT_ASSERTION(modC_YesNoStep(&p, 1, static_cast<char **>(nullptr), 8, 8, 0, modC_Button2, false),
-                     defaultText, "modC_YesNoStep");
-    EXPECT_ASSERTION(modC_YesNoStep(&p, "confirm", -2, 0, modC_NoDefaultButton, false), "numberButtons >= 0",
-                     "modC_YesNoStep");
-
-    ChoiceSession unnamed("");
-    EXPECT_ASSERTION(modC_YesNoStep(unnamed.procedure.get(), "confirm", 2, 0, modC_Button1, false),
-                     "modeName != \"\"", "modC_YesNoStep");
-
+    NoButtonsFactory noButtons(s.log);
     modC_YesNoStep step(&p, "confirm", 2, 0, modC_Button1, false);
-    EXPECT_ASSERTION(step.setButtonLabel(2, "x"), "num < numberButtons && num >=0", "modC_YesNoStep");
-    EXPECT_ASSERTION(step.setButtonLabel(-1, "x"), "num < numberButtons && num >=0", "modC_YesNoStep");
-    char const * const newDefaultText = "new_dfb >=1 && new_dfb <= numberButtons || new_dfb == -1";
-    EXPECT_ASSERTION(step.SetDefaultButton(modC_Button3), newDefaultText, "modC_YesNoStep");
-    EXPECT_ASSERTION(step.SetDefaultButton(static_cast<modC_DefaultButton>(0)), newDefaultText, "modC_YesNoStep");
-    EXPECT_EQ(modC_Button1, step.DefaultButton());
-
     modC_YesNoStep pictured(&p, 1, static_cast<char ***>(nullptr), 0, modC_NoDefaultButton, false);
-    EXPECT_ASSERTION(pictured.setButtonLabel(0, "x"), "!pictured", "modC_YesNoStep");
-}
-
-TEST(YesNoStep, AFactoryWithoutButtonsIsAContractViolationAndLeaksNothing)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    NoButtonsFactory factory(s.log);
-    modC_YesNoStep labelled(&p, "confirm", 2, 0, modC_Button1, false);
-    EXPECT_ASSERTION(labelled.Execute(&factory, &p), "method != 0", "modC_YesNoStep");
-    EXPECT_EQ((Lines{"MakePromptMethod(\"no buttons\") -> prompt1", "prompt1 deleted"}), s.log.Take());
-    modC_YesNoStep pictured(&p, 2, static_cast<char ***>(nullptr), 0, modC_Button1, false);
-    EXPECT_ASSERTION(pictured.Execute(&factory, &p), "method != 0", "modC_YesNoStep");
+    char const * const defaultText = "defChoice >=1 && defChoice <= numberButtons || defChoice == -1";
+    char const * const newDefaultText = "new_dfb >=1 && new_dfb <= numberButtons || new_dfb == -1";
+    auto const button = [](int b) { return static_cast<modC_DefaultButton>(b); };
+    struct Case {
+        std::function<void()> misuse;
+        char const * check;
+    };
+    Case const cases[] = {
+        {[&] { modC_YesNoStep(&p, "confirm", 2, 0, modC_Button3, false); }, defaultText},
+        {[&] { modC_YesNoStep(&p, "confirm", 2, 0, button(0), false); }, defaultText},
+        {[&] { modC_YesNoStep(&p, 2, static_cast<char ***>(nullptr), 0, button(-2), false); }, defaultText},
+        {[&] { modC_YesNoStep(&p, 1, static_cast<char **>(nullptr), 8, 8, 0, modC_Button2, false); }, defaultText},
+        {[&] { modC_YesNoStep(&p, "confirm", -2, 0, modC_NoDefaultButton, false); }, "numberButtons >= 0"},
+        {[&] { modC_YesNoStep(unnamed.procedure.get(), "confirm", 2, 0, modC_Button1, false); }, "modeName != \"\""},
+        {[&] { step.setButtonLabel(2, "x"); }, "num < numberButtons && num >=0"},
+        {[&] { step.setButtonLabel(-1, "x"); }, "num < numberButtons && num >=0"},
+        {[&] { step.SetDefaultButton(modC_Button3); }, newDefaultText},
+        {[&] { step.SetDefaultButton(button(0)); }, newDefaultText},
+        {[&] { pictured.setButtonLabel(0, "x"); }, "!pictured"},
+        {[&] { step.Execute(&noButtons, &p); }, "method != 0"},
+        {[&] { pictured.Execute(&noButtons, &p); }, "method != 0"},
+    };
+    for (Case const & c : cases) {
+        SCOPED_TRACE(c.check);
+        EXPECT_ASSERTION(c.misuse(), c.check, "modC_YesNoStep");
+    }
+    EXPECT_EQ(modC_Button1, step.DefaultButton());
+    EXPECT_EQ((Lines{"MakePromptMethod(\"no buttons\") -> prompt1", "prompt1 deleted"}), s.log.Take())
+        << "buttons that are none are not kept";
 }
 
 // No FOX application, or one whose display is not open: every picture is 0,
@@ -202,16 +196,6 @@ TEST(YesNoStep, WithoutADisplayPicturesAre0AndTheStepStillRuns)
     s.procedure.reset();  // the steps go before the application
     EXPECT_EQ((Lines{"imageChoice2.Cancel()", "imageChoice2 deleted"}), s.log.Take());
 }
-
-// A composite that runs one warning as its child, as a derived class would.
-class Wrapper : public modC_CompositeStep {
-public:
-    Wrapper(modC_Procedure * procedure, modC_Step * child) : modC_CompositeStep(procedure, "wrap", 1, 0)
-    {
-        AddStep(child, "warn");
-    }
-    void StepValueChanged(modC_Step const &) override {}
-};
 
 omu_PrimTuple Answer(int ok)
 {
@@ -250,25 +234,6 @@ TEST(WarningStep, ShowsItsFormAndTellsWhetherTheUserConfirmed)
     EXPECT_TRUE(warning->GetOk());
     warning->Cancel();  // back to the construction values
     EXPECT_FALSE(warning->GetOk());
-}
-
-TEST(WarningStep, ReportsToItsProcedureEvenInsideACompositeAndToNobodyWithoutOne)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * warning = new modC_WarningStep(&p, "modG_WarningForm", Answer(0), 0);
-    p.Execute(*new Wrapper(&p, warning));
-    s.log.Take();
-    s.factory.LastDialog()->Finish(Answer(1));
-    EXPECT_EQ((Lines{"dialog1.Cancel()", "dialog1 deleted", "StepTerminatedHook(dialog:modG_WarningForm)"}),
-              s.log.Take());
-    modC_WarningStep orphan(nullptr, "modG_WarningForm", Answer(0), 0);
-    orphan.Execute(&s.factory, &p);
-    s.factory.LastDialog()->Finish(Answer(1));
-    EXPECT_EQ((Lines{"MakeDialogMethod(\"modG_WarningForm\", (0)) -> dialog2", "dialog2.Execute()",
-                     "dialog2.Cancel()", "dialog2 deleted"}),
-              s.log.Take());
-    EXPECT_TRUE(orphan.GetOk());
 }
 
 TEST(WarningStep, SuspendResumeAndCancelAreThoseOfTheDialog)
