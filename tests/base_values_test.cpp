@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "AssertCapture.h"
+#include "support/StepTesting.h"
 #include "bio_Ifilter.h"
 #include "bio_Ofilter.h"
 #include "cow_1DArrayList.h"
@@ -67,25 +68,16 @@ TEST(BaseValues, MisuseFailsTheContractCheckWithItsExactText)
     tuple.Put(1);
     int i = 0;
     cow_String s;
-    struct Case {
-        std::function<void()> misuse;
-        char const * check;
-        char const * source;
-    };
-    Case const cases[] = {
-        {[&] { empty.ConstGet(0); }, "!((!first.HasValue()) || (index >= size))", "cow_List"},
-        {[&] { one.ConstGet(1); }, "!((!first.HasValue()) || (index >= size))", "cow_List"},
-        {[&] { one.InsertAfter(1, 5); }, "(index<size) && (index>=0)", "cow_List"},
-        {[&] { one.InsertAfter(-1, 5); }, "(index<size) && (index>=0)", "cow_List"},
-        {[&] { one.Get(3); }, "!(index > size)", "cow_List"},
+    ExpectContractChecks("cow_List", {
+        {[&] { empty.ConstGet(0); }, "!((!first.HasValue()) || (index >= size))"},
+        {[&] { one.ConstGet(1); }, "!((!first.HasValue()) || (index >= size))"},
+        {[&] { one.InsertAfter(1, 5); }, "(index<size) && (index>=0)"},
+        {[&] { one.InsertAfter(-1, 5); }, "(index<size) && (index>=0)"},
+        {[&] { one.Get(3); }, "!(index > size)"},
         {[&] { values.Append(run, -1); }, "count >= 0", "cow_1DArrayList"},
         {[&] { tuple.Begin(), tuple.Get(s); }, "e.GetKind() == STRING", "omu_PrimTuple"},
         {[&] { tuple.Begin(), tuple.Get(i), tuple.Get(i); }, "readPos < Length()", "omu_PrimTuple"},
-    };
-    for (Case const & c : cases) {
-        SCOPED_TRACE(c.check);
-        EXPECT_ASSERTION(c.misuse(), c.check, c.source);
-    }
+    });
     EXPECT_EQ(0, values.Size());
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "AssertCapture.h"
+#include "support/StepTesting.h"
 #include "ScriptedFactory.h"
 #include "Session.h"
 #include "modC_BasicStep.h"
@@ -153,52 +154,6 @@ TEST(BasicStep, ValueChangesAreReportedAndAnyFinishingMethodEndsTheWholeStep)
     EXPECT_TRUE(s.factory.Live().empty());
 }
 
-TEST(BasicStep, APromptLineOrAPromptOptionEndsTheStepWithoutChangingAnAnswer)
-{
-    BasicSession s;
-    modC_BasicStep & step = s.NewBasic();
-    step.AddComboMethod("c", 3, 2);
-    step.AddChoiceMethod("b", 2, 0, false, true);
-    step.AddPromptMethod("Choose", 1);
-    s.Run(step);
-    s.factory.LastCombo()->Choose(3);
-    s.factory.LastChoice()->Select(1);
-    s.log.Take();
-    step.Done(s.factory.LastPrompt()->Method());
-    EXPECT_EQ(3, step.GetComboChoice());
-    EXPECT_EQ(2, step.GetChoiceValue());
-    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
-
-    s.procedure->Repeat();
-    s.log.Take();
-    step.Done(nullptr);
-    EXPECT_EQ(3, step.GetComboChoice());
-    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
-
-    // Confirmed while no button is selected: the choice is none, 0.
-    s.procedure->Repeat();
-    s.factory.LastChoice()->Confirm();
-    EXPECT_EQ(0, step.GetChoiceValue());
-}
-
-TEST(BasicStep, SuspendHidesTheLastAddedFirstAndResumeShowsTheFirstAddedFirst)
-{
-    BasicSession s;
-    modC_BasicStep & step = s.NewBasic();
-    step.AddChoiceMethod("b", 2, 0, false, true);
-    step.AddPromptMethod("p", 2);
-    step.AddToggleMethod("t", 1, false);
-    s.Run(step);
-    s.procedure->Suspend();
-    EXPECT_EQ((Lines{"SuspendHook(step)", "toggle1.Suspend()", "prompt2.Suspend()", "prompt1.Suspend()",
-                     "choice1.Suspend()"}),
-              s.log.Take());
-    s.procedure->Resume();
-    EXPECT_EQ((Lines{"ResumeHook(step)", "choice1.Resume()", "prompt1.Resume()", "prompt2.Resume()",
-                     "toggle1.Resume()"}),
-              s.StepLines());
-}
-
 TEST(BasicStep, APromptStringChangedWhileExecutingReplacesItsLineOnly)
 {
     BasicSession s;
@@ -236,11 +191,7 @@ TEST(BasicStep, MisuseFailsItsContractCheck)
         add(step);
         step.Execute(nullptr, nullptr);
     };
-    struct Case {
-        std::function<void()> misuse;
-        char const * check;
-    };
-    Case const cases[] = {
+    ExpectContractChecks("modC_BasicStep", {
         {[&] { bare.AddToggleMethod("t", 0, false); }, "ntoggles > 0"},
         {[&] { bare.AddComboMethod("c", 0, 0); }, "nEntries > 0 && defChoice <= nEntries"},
         {[&] { bare.AddComboMethod("c", 2, 3); }, "nEntries > 0 && defChoice <= nEntries"},
@@ -260,11 +211,7 @@ TEST(BasicStep, MisuseFailsItsContractCheck)
          "_comboStringList != 0 && _factory != 0 && _comboMethod == 0"},
         {[&] { executedAlone([](modC_BasicStep & b) { b.AddPromptMethod("p", 1); }); },
          "_promptStringList != 0 && _factory != 0 &&_promptMethod == 0"},
-    };
-    for (Case const & c : cases) {
-        SCOPED_TRACE(c.check);
-        EXPECT_ASSERTION(c.misuse(), c.check, "modC_BasicStep");
-    }
+    });
     EXPECT_EQ(3, full.GetChoiceValue());
 }
 

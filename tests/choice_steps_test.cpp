@@ -6,12 +6,12 @@
 #include <functional>
 
 #include "AssertCapture.h"
+#include "support/StepTesting.h"
 #include "StepSession.h"
 #include "modC_ChoiceMenuStep.h"
 #include "modC_DialogMethod.h"
 #include "modC_ToolBoxStep.h"
 #include "modC_ToolsetStep.h"
-#include "utl_tr.h"
 
 namespace {
 
@@ -99,44 +99,6 @@ TEST(ToolBoxStep, TheDialogStaysOpenThroughItsCompletionsUntilDoneIsPressed)
     EXPECT_TRUE(s.factory.Live().empty());
 }
 
-TEST(ToolBoxStep, ExecutingAgainShowsTheSameDialogAndReplacesTheDoneButton)
-{
-    ChoiceSession s;
-    auto * tools = new Tools(s.procedure.get(), s.log, Ints({}));
-    s.Run(*tools);
-    s.procedure->Repeat();
-    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "dialog1.Execute()", "choice1.Cancel()", "choice1 deleted",
-                     R"(MakeChoiceMethod(["Done"], 1, 1, false) -> choice2)", "choice2.Execute()"}),
-              s.log.Take());
-    EXPECT_EQ((std::vector<std::string>{"dialog1", "choice2"}), s.factory.Live());
-}
-
-TEST(ToolBoxStep, SuspendAndResumeTouchOnlyTheDoneButtonAndCancelTakesBothDown)
-{
-    ChoiceSession s;
-    auto * tools = new Tools(s.procedure.get(), s.log, Ints({5}));
-    s.Run(*tools);
-    s.factory.LastDialog()->Change(Ints({6}));
-    s.log.Take();
-    tools->Suspend();
-    tools->Resume();
-    tools->Cancel();
-    EXPECT_EQ((Lines{"choice1.Suspend()", "choice1.Resume()", "dialog1.Cancel()", "dialog1 deleted",
-                     "choice1.Cancel()", "choice1 deleted"}),
-              s.log.Take());
-    EXPECT_TRUE(tools->GetValues() == Ints({5})) << "cancelling restores the values the tool box was built with";
-}
-
-TEST(ToolBoxStep, TheDoneLabelIsTranslated)
-{
-    ChoiceSession s;
-    utl_SetTranslation("Done", "Fertig");
-    modC_ToolBoxStep tools(s.procedure.get(), "modG_Tools", "sweep", 0);
-    utl_ClearTranslations();
-    tools.Execute(&s.factory, s.procedure.get());
-    EXPECT_EQ(R"(MakeChoiceMethod(["Fertig"], 1, 1, false) -> choice1)", s.log.Take()[2]);
-}
-
 TEST(ChoiceSteps, MisuseFailsItsContractCheck)
 {
     ChoiceSession unnamed(""), s;
@@ -144,24 +106,14 @@ TEST(ChoiceSteps, MisuseFailsItsContractCheck)
     modC_ChoiceMenuStep menu(s.procedure.get(), 2, "view", 0);
     modC_ToolBoxStep tools(s.procedure.get(), "modG_Tools", "sweep", 0), noButton(s.procedure.get(), "modG_Tools", "sweep", 0);
     tools.Execute(&s.factory, s.procedure.get());
-    struct Case {
-        std::function<void()> misuse;
-        char const * check;
-        char const * source;
-    };
-    Case const cases[] = {
-        {[&] { modC_ChoiceMenuStep(unnamed.procedure.get(), 2, "view", 0); }, "modeName != \"\"",
-         "modC_ChoiceMenuStep"},
-        {[&] { menu.setChoiceLabel(2, "x"); }, "num < numChoices && num >=0", "modC_ChoiceMenuStep"},
-        {[&] { menu.setChoiceLabel(-1, "x"); }, "num < numChoices && num >=0", "modC_ChoiceMenuStep"},
-        {[&] { menu.Execute(&failing, s.procedure.get()); }, "method != 0", "modC_ChoiceMenuStep"},
+    ExpectContractChecks("modC_ChoiceMenuStep", {
+        {[&] { modC_ChoiceMenuStep(unnamed.procedure.get(), 2, "view", 0); }, "modeName != \"\""},
+        {[&] { menu.setChoiceLabel(2, "x"); }, "num < numChoices && num >=0"},
+        {[&] { menu.setChoiceLabel(-1, "x"); }, "num < numChoices && num >=0"},
+        {[&] { menu.Execute(&failing, s.procedure.get()); }, "method != 0"},
         {[&] { tools.Done(nullptr); }, "0", "modC_ToolBoxStep"},
         {[&] { noButton.Execute(&failing, nullptr); }, "choiceMethod != 0", "modC_ToolBoxStep"},
-    };
-    for (Case const & c : cases) {
-        SCOPED_TRACE(c.check);
-        EXPECT_ASSERTION(c.misuse(), c.check, c.source);
-    }
+    });
 }
 
 // ---- toolset ----
@@ -190,20 +142,6 @@ TEST(ToolsetStep, EitherTheToolsetOrTheDoneButtonEndsTheStepAndBothGo)
               s.log.Take());
     toolset->Done(nullptr);
     EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
-}
-
-TEST(ToolsetStep, TheDoneButtonGoesFirstOnSuspendResumeAndCancel)
-{
-    ChoiceSession s;
-    auto * toolset = new modC_ToolsetStep("sketchTools", 0);
-    s.Run(*toolset);
-    s.procedure->Suspend();
-    s.procedure->Resume();
-    toolset->Cancel();
-    EXPECT_EQ((Lines{"SuspendHook(step)", "choice1.Suspend()", "toolset1.Suspend()", "ResumeHook(step)",
-                     "choice1.Resume()", "toolset1.Resume()", "SetBackupAvailable(0)", "choice1.Cancel()",
-                     "choice1 deleted", "toolset1.Cancel()", "toolset1 deleted"}),
-              s.log.Take());
 }
 
 }  // namespace

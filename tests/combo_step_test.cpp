@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "support/StepTesting.h"
 #include "AssertCapture.h"
 #include "StepSession.h"
 #include "modC_ComboStep.h"
@@ -22,14 +23,6 @@ cow_List<cow_String> Curves()
     entries.Append("Arc");
     entries.Append("Spline");
     return entries;
-}
-
-std::vector<int> Ints(cow_1DArray<int> const & states)
-{
-    std::vector<int> ints;
-    for (int i = 0; i < states.Length(); ++i)
-        ints.push_back(states.ConstGet(i));
-    return ints;
 }
 
 // How the factory shows the filter dictionary of `words`, every one "on".
@@ -87,7 +80,7 @@ TEST(ComboStep, AnEntryChosenAndFinishedIsKeptAndOpensTheNextExecution)
     EXPECT_EQ(0, step->GetFilterState().Length());
     s.factory.LastCombo()->Confirm();
     EXPECT_EQ((Lines{"combo1.Cancel()", "combo1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_EQ((std::vector<int>{0}), Ints(step->GetFilterState())) << "finished without filters: one 0";
+    EXPECT_EQ((std::vector<int>{0}), Elements(step->GetFilterState())) << "finished without filters: one 0";
     s.procedure->Repeat();
     EXPECT_EQ(R"(MakeComboMethod(["Line", "Arc", "Spline"], 3) -> combo2)", s.log.Take()[1]);
 }
@@ -131,13 +124,13 @@ TEST(ComboStep, FiltersAreAllOfferedInOrderAndTheirStatesKeptWhenDone)
     s.factory.LastFilter()->Check(0, 1);
     s.factory.LastFilter()->Check(2, 1);
     EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ((std::vector<int>{1, 0, 1}), Ints(step->GetFilterState()));
+    EXPECT_EQ((std::vector<int>{1, 0, 1}), Elements(step->GetFilterState()));
     s.factory.LastFilter()->Check(0, 0);
     s.factory.LastCombo()->Confirm();
     EXPECT_EQ((Lines{"choice1.Cancel()", "choice1 deleted", "filter1.Cancel()", "filter1 deleted", "combo1.Cancel()",
                      "combo1 deleted", "StepTerminatedHook(step)"}),
               s.log.Take());
-    EXPECT_EQ((std::vector<int>{0, 0, 1}), Ints(step->GetFilterState()));
+    EXPECT_EQ((std::vector<int>{0, 0, 1}), Elements(step->GetFilterState()));
     EXPECT_EQ("Line", step->GetCurrentText().Std());
 }
 
@@ -182,7 +175,7 @@ TEST(ComboStep, SuspendResumeAndCancelGoFiltersFirstAndKeepTheRecordedValues)
               s.log.Take());
     EXPECT_EQ(2, step->GetDefChoice());
     EXPECT_EQ("Arc", step->GetCurrentText().Std());
-    EXPECT_EQ((std::vector<int>{0, 1}), Ints(step->GetFilterState()));
+    EXPECT_EQ((std::vector<int>{0, 1}), Elements(step->GetFilterState()));
 }
 
 struct NoButtonFactory : ScriptedFactory {

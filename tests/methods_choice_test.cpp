@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/StepTesting.h"
 #include "AssertCapture.h"
 #include "ScriptedFactory.h"
 #include "modC_ChoiceMethod.h"
@@ -20,14 +21,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::vector<int> Ints(cow_1DArray<int> const & array)
-{
-    std::vector<int> ints;
-    for (int i = 0; i < array.Length(); ++i)
-        ints.push_back(array.ConstGet(i));
-    return ints;
-}
 
 class ChoiceFamilyTest : public testing::Test {
 protected:
@@ -93,7 +86,7 @@ TEST_F(ChoiceFamilyTest, ToggleCopiesStatesOnEveryReport)
 
     std::vector<std::vector<int>> seen;
     step.onReport = [&](std::string const &, modC_Method * m) {
-        seen.push_back(Ints(static_cast<modC_ToggleMethod *>(m)->GetToggleState()));
+        seen.push_back(Elements(static_cast<modC_ToggleMethod *>(m)->GetToggleState()));
     };
     ScriptedToggle * toggles = factory.LastToggle();
     EXPECT_STREQ("Right", toggles->Label(1));

@@ -146,16 +146,6 @@ TEST_F(PickMethodTest, BackupRemovesVerticesButNeverTheFirst)
     EXPECT_TRUE(factory.Log().Take().empty()) << "a one-point polygon is left alone, silently";
 }
 
-TEST_F(PickMethodTest, AbortDropsThePolygon)
-{
-    DrawPolygon();
-    factory.LastChoice()->PressLabel("Abort");
-    EXPECT_EQ((Lines{"titledChoice1.Cancel()", "titledChoice1 deleted", "step.DirectManipulation(2)"}),
-              factory.Log().Take());
-    EXPECT_EQ(0, pick->Points().Size());
-    EXPECT_EQ(0, pick->GetPickShape());
-}
-
 TEST_F(PickMethodTest, DoneReportsThePolygonAsAValueChangeThenClearsIt)
 {
     DrawPolygon();

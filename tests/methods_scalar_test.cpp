@@ -9,20 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "support/StepTesting.h"
 #include "ScriptedFactory.h"
 #include "modC_ScalarMethod.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::vector<double> Elements(cow_1DArrayList<double, double> const & list)
-{
-    std::vector<double> elements;
-    for (int i = 0; i < list.Size(); ++i)
-        elements.push_back(list.ConstGet(i));
-    return elements;
-}
 
 class ScalarMethodTest : public testing::Test {
 protected:

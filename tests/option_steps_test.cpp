@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "AssertCapture.h"
+#include "support/StepTesting.h"
 #include "StepSession.h"
 #include "modC_OptionStep.h"
 #include "modC_RadioStep.h"
@@ -168,16 +169,11 @@ TEST(OneOfSteps, MisuseFailsItsContractCheck)
     modC_MethodTypeEnm wrong[] = {modC_CHOICE_METHOD, static_cast<modC_MethodTypeEnm>(3)};
     modC_OptionStep step(s.procedure.get(), "end", 2, 0, 1);
     modC_Procedure * none = unnamed.procedure.get();
-    struct Case {
-        std::function<void()> misuse;
-        char const * check;
-        char const * source;
-    };
-    Case const cases[] = {
-        {[&] { modC_OptionStep(none, "end", 2, 0, 1); }, "modeName != \"\"", "modC_OptionStep"},
+    ExpectContractChecks("modC_OptionStep", {
+        {[&] { modC_OptionStep(none, "end", 2, 0, 1); }, "modeName != \"\""},
         {[&] { modC_RadioStep(none, "end", 2, 0, 1); }, "modeName != \"\"", "modC_RadioStep"},
-        {[&] { step.setOptionLabel(2, "x"); }, "num < numberOptions && num >=0", "modC_OptionStep"},
-        {[&] { step.setOptionLabel(-1, "x"); }, "num < numberOptions && num >=0", "modC_OptionStep"},
+        {[&] { step.setOptionLabel(2, "x"); }, "num < numberOptions && num >=0"},
+        {[&] { step.setOptionLabel(-1, "x"); }, "num < numberOptions && num >=0"},
         {[&] { modC_RotatingOptionStep(none, "end", 3, types, 0, 1); }, "modeName != \"\"",
          "modC_RotatingOptionStep"},
         {[&] { modC_RotatingOptionStep(s.procedure.get(), "end", 4, types, 0, 1); },
@@ -185,11 +181,7 @@ TEST(OneOfSteps, MisuseFailsItsContractCheck)
         {[&] { modC_RotatingOptionStep(s.procedure.get(), "end", 2, wrong, 0, 1); },
          "type == modC_CHOICE_METHOD || type == modC_INTEGER_METHOD || type == modC_PICK_METHOD",
          "modC_RotatingOptionStep"},
-    };
-    for (Case const & c : cases) {
-        SCOPED_TRACE(c.check);
-        EXPECT_ASSERTION(c.misuse(), c.check, c.source);
-    }
+    });
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/StepTesting.h"
 #include "AssertCapture.h"
 #include "StepSession.h"
 #include "modC_KeyinArrayStep.h"
@@ -19,14 +20,6 @@ struct PointSession : StepSession {
     PointSession() : StepSession("Extrude") {}
     ScriptedEntry & Entry(std::string const & name) { return *factory.Find<ScriptedEntry>(name); }
 };
-
-std::vector<double> Elements(cow_1DArrayList<double, double> const & list)
-{
-    std::vector<double> elements;
-    for (int i = 0; i < list.Size(); ++i)
-        elements.push_back(list.ConstGet(i));
-    return elements;
-}
 
 // A front end whose viewport cannot be tracked: it makes a text entry instead.
 class NoViewportFactory : public ScriptedFactory {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "AssertCapture.h"
+#include "support/StepTesting.h"
 #include "StepSession.h"
 #include "modC_DialogToggleStep.h"
 #include "modC_StringToggleStep.h"
@@ -23,14 +24,6 @@ cow_1DArray<int> States(std::initializer_list<int> values)
     for (int v : values)
         states.Get(i++) = v;
     return states;
-}
-
-std::vector<int> Ints(cow_1DArray<int> const & states)
-{
-    std::vector<int> ints;
-    for (int i = 0; i < states.Length(); ++i)
-        ints.push_back(states.ConstGet(i));
-    return ints;
 }
 
 omu_PrimTuple Tuple(int value)
@@ -52,7 +45,7 @@ TEST(ToggleStep, SwitchingReportsNothingAndTheStatesCarryIntoTheNextExecution)
     s.factory.LastToggle()->Toggle(1);
     s.factory.LastToggle()->Toggle(0);
     EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ((std::vector<int>{0, 1, 0}), Ints(step->GetState()));
+    EXPECT_EQ((std::vector<int>{0, 1, 0}), Elements(step->GetState()));
     s.factory.LastToggle()->Toggle(2);
     s.factory.LastToggle()->Confirm();
     EXPECT_EQ((Lines{"toggle1.Cancel()", "toggle1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
@@ -62,7 +55,7 @@ TEST(ToggleStep, SwitchingReportsNothingAndTheStatesCarryIntoTheNextExecution)
     // A prompt option finishes the step before the toggles reported: the states stay.
     step->Done(nullptr);
     EXPECT_EQ((Lines{"toggle2.Cancel()", "toggle2 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_EQ((std::vector<int>{0, 1, 1}), Ints(step->GetState()));
+    EXPECT_EQ((std::vector<int>{0, 1, 1}), Elements(step->GetState()));
     step->Done(nullptr);
     EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
 }
@@ -78,7 +71,7 @@ TEST(ToggleStep, SuspendResumeAndCancelReachTheTogglesAndReportNothing)
     step->Cancel();
     step->Cancel();
     EXPECT_EQ((Lines{"toggle1.Suspend()", "toggle1.Resume()", "toggle1.Cancel()", "toggle1 deleted"}), s.log.Take());
-    EXPECT_EQ((std::vector<int>{1}), Ints(step->GetState()));
+    EXPECT_EQ((std::vector<int>{1}), Elements(step->GetState()));
 }
 
 TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
@@ -103,7 +96,7 @@ TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
     s.factory.LastToggle()->Toggle(0);
     s.log.Take();
     EXPECT_EQ("12", step->GetValue().Std()) << "edits are taken quietly";
-    EXPECT_EQ((std::vector<int>{1, 1}), Ints(step->GetState()));
+    EXPECT_EQ((std::vector<int>{1, 1}), Elements(step->GetState()));
     s.factory.LastToggle()->Confirm();
     EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
     EXPECT_EQ("12mmdeg", step->GetValue().Std());
@@ -200,26 +193,17 @@ TEST(ToggleSteps, MisuseFailsItsContractCheck)
     modC_StringToggleStep text(s.procedure.get(), "unit", 2, "5", 0);
     modC_DialogToggleStep dialog(s.procedure.get(), "show", "modG_Display", 2, 0);
     dialog.Execute(&s.factory, s.procedure.get());
-    struct Case {
-        std::function<void()> misuse;
-        char const * check;
-        char const * source;
-    };
-    Case const cases[] = {
-        {[&] { modC_ToggleStep(none, "sides", 1, States({0}), 0); }, "modeName != \"\"", "modC_ToggleStep"},
-        {[&] { toggles.setToggleLabel(2, "x"); }, "num <numberButtons && num >=0", "modC_ToggleStep"},
-        {[&] { toggles.setToggleLabel(-1, "x"); }, "num <numberButtons && num >=0", "modC_ToggleStep"},
+    ExpectContractChecks("modC_ToggleStep", {
+        {[&] { modC_ToggleStep(none, "sides", 1, States({0}), 0); }, "modeName != \"\""},
+        {[&] { toggles.setToggleLabel(2, "x"); }, "num <numberButtons && num >=0"},
+        {[&] { toggles.setToggleLabel(-1, "x"); }, "num <numberButtons && num >=0"},
         {[&] { modC_StringToggleStep(none, "u", 1, "", 0); }, "modeName != \"\"", "modC_StringToggleStep"},
         {[&] { text.setToggleLabel(2, "x"); }, "num <numberButtons && num >=0", "modC_StringToggleStep"},
         {[&] { modC_DialogToggleStep(none, "show", "modG_Display", 2, 0); }, "modeName != \"\"",
          "modC_DialogToggleStep"},
         {[&] { dialog.setToggleLabel(2, "x"); }, "num <numberButtons && num >=0", "modC_DialogToggleStep"},
         {[&] { dialog.ValueChanged(nullptr); }, "_m == methodT", "modC_DialogToggleStep"},
-    };
-    for (Case const & c : cases) {
-        SCOPED_TRACE(c.check);
-        EXPECT_ASSERTION(c.misuse(), c.check, c.source);
-    }
+    });
 }
 
 }  // namespace

@@ -85,52 +85,6 @@ TEST(EntryStep, TypingIsKeptQuietlyAndConfirmingTerminatesAndShowsTheValueNextTi
     }
 }
 
-TEST(IntStep, BackingUpToTheStepShowsTheValueTypedLastConfirmedOrNot)
-{
-    ValueSession s;
-    ScriptedProcedure & p = *s.procedure;
-    ScriptedStep & a = p.NewStep("A", 1, "Select a face");
-    auto * holes = new modC_IntStep(4, 2, 1, 50, true, true, false);
-    ScriptedStep & b = p.NewStep("B", 3, "Select an edge");
-    p.onTerminated = [&](modC_Step const & done) {
-        if (&done == &a)
-            p.Execute(*holes);
-        else if (&done == holes)
-            p.Execute(b);
-    };
-    p.Execute(a);
-    a.Terminate();
-    s.Entry("integer1").Enter("12");
-    s.log.Take();
-
-    p.Backup();  // from B to the integer step
-    EXPECT_EQ((Lines{"B.Backup", "BackupHook(B)", "B.Cancel", "StepChanging()", "SetBackupAvailable(1)", "SetStepFlag(false)",
-                     "MakeIntegerMethod(12, 1, 50, true, true, false, null, 20) -> integer2", "integer2.Execute()"}),
-              s.log.Take());
-
-    s.Entry("integer2").Type("31");  // typed, never confirmed
-    p.Backup();                      // to A
-    EXPECT_EQ((Lines{"BackupHook(step)", "integer2.Cancel()", "integer2 deleted", "StepChanging()",
-                     "SetPrompt(\"Select a face\")", "SetBackupAvailable(0)", "SetStepFlag(false)", "A.Execute"}),
-              s.log.Take());
-    a.Terminate();
-    EXPECT_EQ("MakeIntegerMethod(31, 1, 50, true, true, false, null, 20) -> integer3", s.log.Take().at(3));
-}
-
-TEST(IntStep, AFinishFromOutsideTakesTheShownValueAndIsIgnoredWhenNothingRuns)
-{
-    ValueSession s;
-    auto * step = new modC_IntStep(8, 0, 0, 9, true, true, false);
-    s.Run(*step);
-    s.Entry("integer1").Type("6");
-    modC_Procedure::Option2DataCB(s.procedure.get(), nullptr);
-    EXPECT_EQ((Lines{"integer1.Cancel()", "integer1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_EQ(6, step->value);
-    modC_Procedure::Option2DataCB(s.procedure.get(), nullptr);
-    step->ValueChanged(nullptr);
-    EXPECT_TRUE(s.log.Take().empty());
-}
-
 TEST(IntStep, RepeatingReplacesTheEntryAndSuspendResumeAndDestructionReachIt)
 {
     ValueSession s;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "AssertCapture.h"
+#include "support/StepTesting.h"
 #include "ScriptedFactory.h"
 #include "Session.h"
 #include "modC_WarningStep.h"
@@ -138,11 +139,7 @@ TEST(YesNoStep, MisuseFailsItsContractCheck)
     char const * const defaultText = "defChoice >=1 && defChoice <= numberButtons || defChoice == -1";
     char const * const newDefaultText = "new_dfb >=1 && new_dfb <= numberButtons || new_dfb == -1";
     auto const button = [](int b) { return static_cast<modC_DefaultButton>(b); };
-    struct Case {
-        std::function<void()> misuse;
-        char const * check;
-    };
-    Case const cases[] = {
+    ExpectContractChecks("modC_YesNoStep", {
         {[&] { modC_YesNoStep(&p, "confirm", 2, 0, modC_Button3, false); }, defaultText},
         {[&] { modC_YesNoStep(&p, "confirm", 2, 0, button(0), false); }, defaultText},
         {[&] { modC_YesNoStep(&p, 2, static_cast<char ***>(nullptr), 0, button(-2), false); }, defaultText},
@@ -156,11 +153,7 @@ TEST(YesNoStep, MisuseFailsItsContractCheck)
         {[&] { pictured.setButtonLabel(0, "x"); }, "!pictured"},
         {[&] { step.Execute(&noButtons, &p); }, "method != 0"},
         {[&] { pictured.Execute(&noButtons, &p); }, "method != 0"},
-    };
-    for (Case const & c : cases) {
-        SCOPED_TRACE(c.check);
-        EXPECT_ASSERTION(c.misuse(), c.check, "modC_YesNoStep");
-    }
+    });
     EXPECT_EQ(modC_Button1, step.DefaultButton());
     EXPECT_EQ((Lines{"MakePromptMethod(\"no buttons\") -> prompt1", "prompt1 deleted"}), s.log.Take())
         << "buttons that are none are not kept";
