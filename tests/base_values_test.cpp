@@ -43,20 +43,6 @@ TEST(CowString, EditingOperationsAndTheirBounds)
     EXPECT_EQ(cow_String("ade!"), t + "!");
 }
 
-TEST(Cow1DArrayList, AppendsARunOfValuesWithoutTouchingCopies)
-{
-    cow_1DArrayList<double, double> values;
-    values.Append(1.0);
-    cow_1DArrayList<double, double> copy = values;
-    double const run[] = {2.0, 3.0, 4.0};
-    values.Append(run, 3);
-    values.Append(run, 0);
-    ASSERT_EQ(4, values.Size());
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(1.0 + i, values.ConstGet(i));
-    EXPECT_EQ(1, copy.Size());
-}
-
 // The contract checks of the containers and tuples, with their exact texts.
 TEST(BaseValues, MisuseFailsTheContractCheckWithItsExactText)
 {

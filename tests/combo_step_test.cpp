@@ -85,29 +85,6 @@ TEST(ComboStep, AnEntryChosenAndFinishedIsKeptAndOpensTheNextExecution)
     EXPECT_EQ(R"(MakeComboMethod(["Line", "Arc", "Spline"], 3) -> combo2)", s.log.Take()[1]);
 }
 
-TEST(ComboStep, TheDoneButtonEndsTheStepAndItsValueReportsChangeNothing)
-{
-    ComboSession s;
-    auto * step = new modC_ComboStep(Curves(), 2, 0, false, true);
-    EXPECT_EQ("Arc", step->GetCurrentText().Std());
-    EXPECT_EQ((Lines{R"(MakeComboMethod(["Line", "Arc", "Spline"], 2) -> combo1)",
-                     R"(MakeChoiceMethod(["Done"], 1, 1, false) -> choice1)", "choice1.Execute()",
-                     "combo1.Execute()"}),
-              s.Run(*step));
-    s.factory.LastChoice()->Select(0);
-    EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ(0, step->GetFilterState().Length());
-    // The user accepts the default entry without touching the combo box.
-    s.factory.LastChoice()->Press(0);
-    EXPECT_EQ((Lines{"choice1.Cancel()", "choice1 deleted", "combo1.Cancel()", "combo1 deleted",
-                     "StepTerminatedHook(step)"}),
-              s.log.Take());
-    EXPECT_EQ(2, step->GetDefChoice());
-    EXPECT_EQ("Arc", step->GetCurrentText().Std()) << "the text of the entry the combo box holds";
-    step->Done(nullptr);
-    EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
-}
-
 TEST(ComboStep, FiltersAreAllOfferedInOrderAndTheirStatesKeptWhenDone)
 {
     ComboSession s;

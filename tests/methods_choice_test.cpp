@@ -63,17 +63,6 @@ TEST_F(ChoiceFamilyTest, ChoiceReportsTheZeroBasedIndexAtReportTime)
               factory.Log().Take());
 }
 
-TEST_F(ChoiceFamilyTest, MissingLabelsAreEmptyNotFatal)
-{
-    char const * labels[] = {"A", nullptr};
-    Made<modC_ChoiceMethod>(factory.MakeMenuChoiceMethod(labels, 2, &step));
-    EXPECT_EQ((std::vector<std::string>{"A", ""}), factory.LastChoice()->Labels());
-    Made<modC_ChoiceMethod>(factory.MakeOptionMethod(nullptr, 2, &step, 0));
-    EXPECT_EQ(2, factory.LastChoice()->Count());
-    EXPECT_EQ(nullptr, factory.LastChoice()->Label(0));
-    EXPECT_EQ(nullptr, factory.LastChoice()->Label(-1));
-}
-
 TEST_F(ChoiceFamilyTest, ToggleCopiesStatesOnEveryReport)
 {
     char const * labels[] = {"Left", "Right"};

@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -130,26 +129,6 @@ TEST(ScriptedFactory, EveryOperationBuildsItsMethodAroundADrivableImplementation
                   factory.Log().Take());
         EXPECT_TRUE(factory.Live().empty());
     }
-}
-
-TEST(ScriptedFactory, UserCannotActOnWidgetsThatAreNotShown)
-{
-    ScriptedFactory factory;
-    ScriptedReceiver step(factory.Log());
-    char const * labels[] = {"A"};
-    std::unique_ptr<modC_Method> choice(factory.MakeChoiceMethod(labels, 1, &step, 0, false));
-    EXPECT_THROW(factory.LastChoice()->Press(0), std::logic_error) << "never executed";
-    choice->Execute();
-    EXPECT_THROW(factory.LastChoice()->Press(1), std::logic_error) << "no such button";
-    EXPECT_THROW(factory.LastChoice()->PressLabel("B"), std::logic_error);
-    choice->Suspend();
-    EXPECT_THROW(factory.LastChoice()->Press(0), std::logic_error) << "hidden";
-    choice->Resume();
-    choice->Cancel();
-    EXPECT_THROW(factory.LastChoice()->Confirm(), std::logic_error) << "removed";
-    EXPECT_EQ(ScriptedWidget::State::Removed, factory.LastChoice()->GetState());
-    for (std::string const & line : factory.Log().Take())
-        EXPECT_EQ(std::string::npos, line.find("step.")) << "no report reached the step";
 }
 
 }  // namespace

@@ -111,25 +111,6 @@ TEST_F(PickMethodTest, CircleHas32PointsStartingAtAngleZero)
     EXPECT_EQ(g3d_Point(3, 1), pick->Points().ConstGet(0));
 }
 
-TEST_F(PickMethodTest, PolygonIsDrawnWithoutValueChanges)
-{
-    Shape(sesC_PickGC::POLYGON);
-    viewport->StartDrag(0, 0);
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {0, 0}}), Points(*pick));
-    EXPECT_EQ((Lines{polygonRow + " -> titledChoice1", "titledChoice1.Execute()"}), factory.Log().Take());
-
-    viewport->DragTo(4, 0);
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}}), Points(*pick));
-    viewport->EndDrag(4, 0);
-    viewport->MoveTo(4, 3);  // the vertex under construction follows the pointer
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}}), Points(*pick));
-    viewport->Click(4, 3);  // fixes it and starts the next
-    viewport->MoveTo(0, 3);
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}, {0, 3}}), Points(*pick));
-    EXPECT_EQ(3, pick->GetPickShape());
-    EXPECT_TRUE(factory.Log().Take().empty()) << "nothing is reported while the polygon is drawn";
-}
-
 TEST_F(PickMethodTest, BackupRemovesVerticesButNeverTheFirst)
 {
     DrawPolygon();

@@ -27,25 +27,6 @@ TEST(MouseInfo, StartsAtZeroInPhaseTwo)
     EXPECT_EQ(0x10C0001u, mouse.DynTypeId());
 }
 
-TEST(MouseInfo, SetPositionKeepsThePressPoint)
-{
-    modC_MouseInfo mouse;
-    mouse.x = 10;
-    mouse.y = 20;
-    mouse.z = 5;
-    mouse.deltaZ = 5;
-    mouse.SetPosition(13, 16);
-    EXPECT_EQ(3.0f, mouse.deltaX);
-    EXPECT_EQ(-4.0f, mouse.deltaY);
-    mouse.SetPosition(7, 30);
-    EXPECT_EQ(-3.0f, mouse.deltaX);
-    EXPECT_EQ(10.0f, mouse.deltaY);
-    EXPECT_EQ(10.0f, mouse.x - mouse.deltaX);
-    EXPECT_EQ(20.0f, mouse.y - mouse.deltaY);
-    EXPECT_EQ(0.0f, mouse.z);
-    EXPECT_EQ(0.0f, mouse.deltaZ);
-}
-
 class ClickAndDragTest : public testing::Test {
 protected:
     void SetUp() override

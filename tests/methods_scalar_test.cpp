@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/StepTesting.h"
@@ -90,38 +91,21 @@ TEST_F(ScalarMethodTest, CommitDataMakesTheFieldReportPendingText)
 
 TEST_F(ScalarMethodTest, EntryFieldsCarryTheirLimitsAndFlags)
 {
+    // Text, integer and number limits, integers only, the three flags, columns.
+    auto const shown = [&] {
+        ScriptedEntry const * f = factory.LastEntry();
+        return std::make_tuple(std::string(f->Text()), f->MinimumInt(), f->MaximumInt(), f->MinimumFloat(),
+                               f->MaximumFloat(), f->IntegerOnly(), f->EntryFlag1(), f->EntryFlag2(), f->EntryFlag3(),
+                               f->Columns());
+    };
     std::unique_ptr<modC_Method> integer(factory.MakeIntegerMethod(&step, 5, -3, 9, false, true, true, nullptr, 20));
-    ScriptedEntry const * field = factory.LastEntry();
-    EXPECT_STREQ("5", field->Text());
-    EXPECT_TRUE(field->GetValue().GetValue().IsEmpty()) << "nothing entered before the field is shown";
-    EXPECT_EQ(-3, field->MinimumInt());
-    EXPECT_EQ(9, field->MaximumInt());
-    EXPECT_EQ(-DBL_MAX, field->MinimumFloat());
-    EXPECT_EQ(DBL_MAX, field->MaximumFloat());
-    EXPECT_TRUE(field->IntegerOnly());
-    EXPECT_FALSE(field->EntryFlag1());
-    EXPECT_TRUE(field->EntryFlag2());
-    EXPECT_TRUE(field->EntryFlag3());
-    EXPECT_EQ(20, field->Columns());
-
+    EXPECT_EQ(std::make_tuple(std::string("5"), -3, 9, -DBL_MAX, DBL_MAX, true, false, true, true, 20), shown());
+    EXPECT_TRUE(factory.LastEntry()->GetValue().GetValue().IsEmpty()) << "nothing entered before the field is shown";
     std::unique_ptr<modC_Method> number(factory.MakeFloatMethod(&step, 1, -0.5, 0.5, true, false, false, nullptr, 12));
-    field = factory.LastEntry();
-    EXPECT_EQ(-0.5, field->MinimumFloat());
-    EXPECT_EQ(0.5, field->MaximumFloat());
-    EXPECT_EQ(INT_MIN, field->MinimumInt());
-    EXPECT_EQ(INT_MAX, field->MaximumInt());
-    EXPECT_FALSE(field->IntegerOnly());
-    EXPECT_EQ(12, field->Columns());
-
+    EXPECT_EQ(std::make_tuple(std::string("1"), INT_MIN, INT_MAX, -0.5, 0.5, false, true, false, false, 12), shown());
     std::unique_ptr<modC_Method> text(factory.MakeStringMethod(&step, nullptr, 20));
-    field = factory.LastEntry();
-    EXPECT_STREQ("", field->Text());
-    EXPECT_EQ(-DBL_MAX, field->MinimumFloat());
-    EXPECT_EQ(INT_MAX, field->MaximumInt());
-    EXPECT_TRUE(field->EntryFlag1());
-    EXPECT_TRUE(field->EntryFlag2());
-    EXPECT_FALSE(field->IntegerOnly());
-    EXPECT_FALSE(field->EntryFlag3());
+    EXPECT_EQ(std::make_tuple(std::string(""), INT_MIN, INT_MAX, -DBL_MAX, DBL_MAX, false, true, true, false, 20),
+              shown());
 }
 
 // The typed text read as each kind of value; the numbers as atoi and atof

@@ -129,21 +129,6 @@ TEST(RotatingOptionStep, TheExtrudeScenarioRotatesFromTheDepthKeyinToTheFacePick
     EXPECT_EQ(0, s.step->GetDepth());
 }
 
-TEST(RotatingOptionStep, AKeyedInDepthIsKeptAndStartsTheNextDepthKeyin)
-{
-    ExtrudeSession s;
-    s.Run(s.Make(2));
-    s.factory.LastEntry()->Enter("25");
-    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
-    EXPECT_EQ(25, s.step->GetDepth());
-    EXPECT_EQ(2, s.step->GetDefChoice());
-    s.procedure->Repeat();
-    Lines const lines = s.log.Take();
-    EXPECT_NE(lines.end(), std::find(lines.begin(), lines.end(),
-                                     "MakeIntegerMethod(25, 0, 99999, true, true, false, null, 20) -> integer2"));
-    EXPECT_EQ((Lines{"prompt5.Execute()", "integer2.Execute()"}), Lines(lines.end() - 2, lines.end()));
-}
-
 TEST(RotatingOptionStep, TheDoneButtonOptionEndsTheStepLeavingDepthAndPickAlone)
 {
     ExtrudeSession s;

@@ -85,23 +85,6 @@ TEST(EntryStep, TypingIsKeptQuietlyAndConfirmingTerminatesAndShowsTheValueNextTi
     }
 }
 
-TEST(IntStep, RepeatingReplacesTheEntryAndSuspendResumeAndDestructionReachIt)
-{
-    ValueSession s;
-    s.Run(*new modC_IntStep(3, 0, 0, 9, true, true, false));
-    s.Entry("integer1").Type("5");
-    s.procedure->Repeat();
-    s.procedure->Suspend();
-    s.procedure->Resume();
-    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "integer1.Cancel()", "integer1 deleted",
-                     "MakeIntegerMethod(5, 0, 9, true, true, false, null, 20) -> integer2", "integer2.Execute()",
-                     "SuspendHook(step)", "integer2.Suspend()", "ResumeHook(step)", "integer2.Resume()",
-                     "SetBackupAvailable(0)"}),
-              s.log.Take());
-    s.procedure.reset();
-    EXPECT_EQ((Lines{"integer2.Cancel()", "integer2 deleted"}), s.log.Take());
-}
-
 TEST(EntryStep, AFactoryWithoutEntryFieldsIsAContractViolationAndLeaksNothing)
 {
     CallLog log;

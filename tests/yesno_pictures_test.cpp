@@ -140,7 +140,7 @@ char const * const checker[] = {"3 2 2 1", "r c #FF0000", "  c None", "r r", " r
 char const * const blue[] = {"2 2 1 1", "b c #0000FF", "bb", "bb"};
 char const * const broken[] = {"this is no image"};
 
-TEST_F(PicturesTest, XpmImagesBecomePixmapsOfTheRootDepthWithTransparencyInTheBackground)
+TEST_F(PicturesTest, XpmTransparencyIsTheBackgroundAndBitmapsAreDrawnInTheForeground)
 {
     ScriptedProcedure & p = session->Installed();
     char ** images[] = {const_cast<char **>(checker), const_cast<char **>(blue)};
@@ -152,9 +152,8 @@ TEST_F(PicturesTest, XpmImagesBecomePixmapsOfTheRootDepthWithTransparencyInTheBa
     EXPECT_NE(first, second);
 
     Geometry const g = GeometryOf(first);
-    EXPECT_EQ(3u, g.width);
-    EXPECT_EQ(2u, g.height);
-    EXPECT_EQ(RootDepth(), g.depth);
+    EXPECT_EQ((std::vector<unsigned int>{3, 2, RootDepth()}),
+              (std::vector<unsigned int>{g.width, g.height, g.depth}));
     EXPECT_EQ(2u, GeometryOf(second).width);
 
     auto const pixels = Pixels(first, 3, 2);
@@ -169,34 +168,30 @@ TEST_F(PicturesTest, XpmImagesBecomePixmapsOfTheRootDepthWithTransparencyInTheBa
               session->log.Take().at(2));
     factory->LastChoice()->Press(1);
     EXPECT_EQ(modC_Button2, step->DefaultButton());
-}
+    session->log.Take();
 
-TEST_F(PicturesTest, BitmapsAreDrawnInTheForegroundOnTheBackground)
-{
-    ScriptedProcedure & p = session->Installed();
-    // Two rows of eight pixels, the first bit of each byte leftmost.
+    // Bitmaps: two rows of eight pixels, the first bit of each byte leftmost.
     char left[] = {0x0F, static_cast<char>(0xF0)};
     char right[] = {static_cast<char>(0x80), 0x01};
     char * bitmaps[] = {left, right};
-    auto * step = new modC_YesNoStep(&p, 2, bitmaps, 8, 2, 0, modC_NoDefaultButton, false);
-    ASSERT_NE(0u, step->Pixmap(0));
-    ASSERT_NE(0u, step->Pixmap(1));
-    Geometry const g = GeometryOf(step->Pixmap(0));
-    EXPECT_EQ(8u, g.width);
-    EXPECT_EQ(2u, g.height);
-    EXPECT_EQ(RootDepth(), g.depth);
+    auto * drawn = new modC_YesNoStep(&p, 2, bitmaps, 8, 2, 0, modC_NoDefaultButton, false);
+    ASSERT_NE(0u, drawn->Pixmap(0));
+    ASSERT_NE(0u, drawn->Pixmap(1));
+    Geometry const b8 = GeometryOf(drawn->Pixmap(0));
+    EXPECT_EQ((std::vector<unsigned int>{8, 2, RootDepth()}),
+              (std::vector<unsigned int>{b8.width, b8.height, b8.depth}));
 
     unsigned long const f = foreground, b = background;
-    auto const pixels = Pixels(step->Pixmap(0), 8, 2);
-    EXPECT_EQ((std::vector<unsigned long>{f, f, f, f, b, b, b, b}), pixels[0]);
-    EXPECT_EQ((std::vector<unsigned long>{b, b, b, b, f, f, f, f}), pixels[1]);
-    auto const other = Pixels(step->Pixmap(1), 8, 2);
+    auto const bits = Pixels(drawn->Pixmap(0), 8, 2);
+    EXPECT_EQ((std::vector<unsigned long>{f, f, f, f, b, b, b, b}), bits[0]);
+    EXPECT_EQ((std::vector<unsigned long>{b, b, b, b, f, f, f, f}), bits[1]);
+    auto const other = Pixels(drawn->Pixmap(1), 8, 2);
     EXPECT_EQ((std::vector<unsigned long>{b, b, b, b, b, b, b, f}), other[0]);
     EXPECT_EQ((std::vector<unsigned long>{f, b, b, b, b, b, b, b}), other[1]);
 
-    p.Execute(*step);
-    EXPECT_EQ("MakeImageChoiceMethod([" + std::to_string(step->Pixmap(0)) + ", " + std::to_string(step->Pixmap(1)) +
-                  "], 2, -1, false) -> imageChoice1",
+    p.Execute(*drawn);
+    EXPECT_EQ("MakeImageChoiceMethod([" + std::to_string(drawn->Pixmap(0)) + ", " +
+                  std::to_string(drawn->Pixmap(1)) + "], 2, -1, false) -> imageChoice2",
               session->log.Take().at(2));
 }
 
