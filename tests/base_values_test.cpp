@@ -2,11 +2,8 @@
 // their exact texts, and the object stream round trips.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 
-#include "AssertCapture.h"
-#include "support/StepTesting.h"
 #include "bio_Ifilter.h"
 #include "bio_Ofilter.h"
 #include "cow_1DArrayList.h"
@@ -18,6 +15,7 @@
 #include "omu_PrimTuple.h"
 #include "omu_PrimType.h"
 #include "pnt_PrettyPrint.h"
+#include "support/TestTables.h"
 #include "uti_ResourceManager.h"
 #include "utl_tr.h"
 

@@ -6,53 +6,16 @@
 #include <algorithm>
 #include <functional>
 
-#include "AssertCapture.h"
-#include "support/StepTesting.h"
-#include "ScriptedFactory.h"
-#include "Session.h"
+#include "StepSession.h"
 #include "modC_BasicStep.h"
+#include "support/TestTables.h"
 
 namespace {
 
-struct BasicSession : Session {
-    BasicSession() : Session("PartCreate"), factory(log)
-    {
-        strategy.SetFactory(&factory);
-        Installed();
-    }
-
-    // A new basic step of this session's procedure; the step stack owns it once executed.
-    modC_BasicStep & NewBasic()
-    {
-        made.push_back(std::make_unique<modC_BasicStep>(procedure.get(), 0));
-        return *made.back();
-    }
-    // The procedure executes `step`; the lines the step itself caused.
-    Lines Run(modC_BasicStep & step)
-    {
-        procedure->Execute(step);
-        auto held = std::find_if(made.begin(), made.end(), [&](auto const & s) { return s.get() == &step; });
-        if (held != made.end()) {
-            held->release();  // the step stack owns it now
-            made.erase(held);
-        }
-        return StepLines();
-    }
-    // The transcript without the back-button state the procedure sets for every step.
-    Lines StepLines()
-    {
-        Lines lines = log.Take();
-        lines.erase(std::remove_if(lines.begin(), lines.end(),
-                                   [](std::string const & l) {
-                                       return l.rfind("SetBackupAvailable(", 0) == 0 ||
-                                              l.rfind("SetStepFlag(", 0) == 0;
-                                   }),
-                    lines.end());
-        return lines;
-    }
-
-    ScriptedFactory factory;
-    std::vector<std::unique_ptr<modC_BasicStep>> made;
+struct BasicSession : StepSession {
+    BasicSession() : StepSession("PartCreate") {}
+    // A new basic step of this session's procedure, for it to run (the step stack owns it then).
+    modC_BasicStep & NewBasic() { return *new modC_BasicStep(procedure.get(), 0); }
 };
 
 TEST(BasicStep, LabelsAreResourceKeysNumberedOnlyWhereTheKindSaysSo)
@@ -114,7 +77,7 @@ TEST(BasicStep, AnswersBecomeTheDefaultsWhenTheUserBacksUpToTheStep)
     s.log.Take();
 
     s.procedure->Backup();
-    Lines const lines = s.StepLines();
+    Lines const lines = s.log.Take();
     auto const made = [&](std::string const & line) { return std::count(lines.begin(), lines.end(), line); };
     EXPECT_EQ(1, made(R"(MakeToggleMethod(["*promptArea.PartCreate_t.toggle1.labelString", )"
                       R"("*promptArea.PartCreate_t.toggle2.labelString"], 2, [0, 1]) -> toggle2)"));
@@ -178,16 +141,15 @@ TEST(BasicStep, APromptStringChangedWhileExecutingReplacesItsLineOnly)
 TEST(BasicStep, MisuseFailsItsContractCheck)
 {
     BasicSession s;
-    modC_BasicStep & bare = s.NewBasic();
+    modC_BasicStep bare(s.procedure.get(), 0), full(s.procedure.get(), 0);
     bare.SetComboString(0, "ignored before the combo exists");
-    modC_BasicStep & full = s.NewBasic();
     full.AddChoiceMethod("b", 3, 3, false, true);  // the last button may be the default
     full.AddToggleMethod("t", 2, false);
     full.AddComboMethod("c", 2, 2);
     full.AddPromptMethod("p", 2);
     // Without a factory the first method to make fails its precondition.
     auto const executedAlone = [&](std::function<void(modC_BasicStep &)> add) {
-        modC_BasicStep & step = s.NewBasic();
+        modC_BasicStep step(s.procedure.get(), 0);
         add(step);
         step.Execute(nullptr, nullptr);
     };

@@ -3,15 +3,13 @@
 // toolset, each driven through the scripted front end.
 #include <gtest/gtest.h>
 
-#include <functional>
 
-#include "AssertCapture.h"
-#include "support/StepTesting.h"
 #include "StepSession.h"
 #include "modC_ChoiceMenuStep.h"
 #include "modC_DialogMethod.h"
 #include "modC_ToolBoxStep.h"
 #include "modC_ToolsetStep.h"
+#include "support/TestTables.h"
 
 namespace {
 

@@ -5,10 +5,9 @@
 
 #include <cstdlib>
 
-#include "support/StepTesting.h"
-#include "AssertCapture.h"
 #include "StepSession.h"
 #include "modC_ComboStep.h"
+#include "support/TestTables.h"
 
 namespace {
 

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "support/StepTesting.h"
-#include "AssertCapture.h"
 #include "ScriptedFactory.h"
 #include "modC_ChoiceMethod.h"
 #include "modC_ComboMethod.h"
@@ -17,6 +15,7 @@
 #include "modC_ToggleMethod.h"
 #include "modC_ToolsetMethod.h"
 #include "omu_PrimBool.h"
+#include "support/TestTables.h"
 
 namespace {
 

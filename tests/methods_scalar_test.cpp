@@ -10,9 +10,9 @@
 #include <tuple>
 #include <vector>
 
-#include "support/StepTesting.h"
 #include "ScriptedFactory.h"
 #include "modC_ScalarMethod.h"
+#include "support/TestTables.h"
 
 namespace {
 

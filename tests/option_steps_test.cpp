@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
-#include "AssertCapture.h"
-#include "support/StepTesting.h"
 #include "StepSession.h"
 #include "modC_OptionStep.h"
 #include "modC_RadioStep.h"
 #include "modC_RotatingOptionStep.h"
+#include "support/TestTables.h"
 
 namespace {
 

@@ -7,12 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "support/StepTesting.h"
-#include "AssertCapture.h"
 #include "StepSession.h"
 #include "modC_KeyinArrayStep.h"
 #include "modC_KeyinPointStep.h"
 #include "modC_PointStep.h"
+#include "support/TestTables.h"
 
 namespace {
 

@@ -2,14 +2,12 @@
 // takes the labels of the toggles that are on, and beside a dialog.
 #include <gtest/gtest.h>
 
-#include <functional>
 
-#include "AssertCapture.h"
-#include "support/StepTesting.h"
 #include "StepSession.h"
 #include "modC_DialogToggleStep.h"
 #include "modC_StringToggleStep.h"
 #include "modC_ToggleStep.h"
+#include "support/TestTables.h"
 
 namespace {
 

@@ -5,15 +5,13 @@
 
 #include <fx.h>
 
-#include <functional>
 #include <string>
 
-#include "AssertCapture.h"
-#include "support/StepTesting.h"
 #include "ScriptedFactory.h"
 #include "Session.h"
 #include "modC_WarningStep.h"
 #include "modC_YesNoStep.h"
+#include "support/TestTables.h"
 
 namespace {
 

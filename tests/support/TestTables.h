@@ -1,7 +1,7 @@
-// Helpers shared by the step and method tests: tables of contract checks and
-// the library's arrays as standard vectors for comparison.
-#ifndef STEPTESTING_H
-#define STEPTESTING_H
+// Helpers shared by the step, method and value tests: tables of contract
+// checks, and the library's arrays as standard vectors for comparison.
+#ifndef TESTTABLES_H
+#define TESTTABLES_H
 
 #include <gtest/gtest.h>
 
