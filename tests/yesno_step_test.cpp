@@ -7,29 +7,16 @@
 
 #include <string>
 
-#include "ScriptedFactory.h"
-#include "Session.h"
+#include "StepSession.h"
 #include "modC_WarningStep.h"
 #include "modC_YesNoStep.h"
 #include "support/TestTables.h"
 
 namespace {
 
-struct ChoiceSession : Session {
-    explicit ChoiceSession(char const * modeName = "Extrude") : Session(modeName), factory(log)
-    {
-        strategy.SetFactory(&factory);
-    }
-
-    ScriptedChoice & Buttons()
-    {
-        ScriptedChoice * buttons = factory.LastChoice();
-        if (!buttons)
-            throw std::logic_error("no buttons are shown");
-        return *buttons;
-    }
-
-    ScriptedFactory factory;
+struct ChoiceSession : StepSession {
+    explicit ChoiceSession(char const * modeName = "Extrude") : StepSession(modeName) {}
+    ScriptedChoice & Buttons() { return *factory.LastChoice(); }
 };
 
 std::string const yesNoLabels =
@@ -52,7 +39,7 @@ public:
 TEST(YesNoStep, ButtonsAreLabelledByResourceKeysAndThePressedOneIsReported)
 {
     ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
+    ScriptedProcedure & p = *s.procedure;
     auto * step = new modC_YesNoStep(&p, "confirm", 2, 8, modC_Button1, true);
     step->setPrompt("Delete the faces?");
     p.Execute(*step);
@@ -77,12 +64,12 @@ TEST(YesNoStep, ButtonsAreLabelledByResourceKeysAndThePressedOneIsReported)
 TEST(YesNoStep, ASelectionIsReportedAsAValueChangeAndBecomesTheDefault)
 {
     ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
+    ScriptedProcedure & p = *s.procedure;
     auto * step = new modC_YesNoStep(&p, "side", 3, 0, modC_NoDefaultButton, false);
     p.Execute(*step);
-    EXPECT_EQ("MakeChoiceMethod([\"*promptArea.Extrude_side.btn1.labelString\", "
-              "\"*promptArea.Extrude_side.btn2.labelString\", \"*promptArea.Extrude_side.btn3.labelString\"], 3, "
-              "-1, false) -> choice1",
+    EXPECT_EQ(R"(MakeChoiceMethod(["*promptArea.Extrude_side.btn1.labelString", )"
+              R"("*promptArea.Extrude_side.btn2.labelString", "*promptArea.Extrude_side.btn3.labelString"], 3, -1, )"
+              R"(false) -> choice1)",
               s.log.Take().at(2));
     s.Buttons().Select(2);
     EXPECT_EQ((Lines{"ValueChangedHook(step)"}), s.log.Take());
@@ -115,7 +102,7 @@ TEST(YesNoStep, ASelectionIsReportedAsAValueChangeAndBecomesTheDefault)
 TEST(YesNoStep, AReportOfNoButtonLeavesNoDefaultRatherThanAnInvalidOne)
 {
     ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
+    ScriptedProcedure & p = *s.procedure;
     auto * step = new modC_YesNoStep(&p, "confirm", 2, 0, modC_Button2, false);
     p.Execute(*step);
     s.log.Take();
@@ -130,7 +117,7 @@ TEST(YesNoStep, AReportOfNoButtonLeavesNoDefaultRatherThanAnInvalidOne)
 TEST(YesNoStep, MisuseFailsItsContractCheck)
 {
     ChoiceSession s, unnamed("");
-    ScriptedProcedure & p = s.Installed();
+    ScriptedProcedure & p = *s.procedure;
     NoButtonsFactory noButtons(s.log);
     modC_YesNoStep step(&p, "confirm", 2, 0, modC_Button1, false);
     modC_YesNoStep pictured(&p, 1, static_cast<char ***>(nullptr), 0, modC_NoDefaultButton, false);
@@ -164,7 +151,7 @@ TEST(YesNoStep, WithoutADisplayPicturesAre0AndTheStepStillRuns)
 {
     ASSERT_EQ(nullptr, FX::FXApp::instance());
     ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
+    ScriptedProcedure & p = *s.procedure;
     static char const * const dot[] = {"1 1 1 1", ". c #FF0000", "."};
     char ** images[] = {const_cast<char **>(dot), const_cast<char **>(dot), nullptr};
     char bits[] = {0x01};
@@ -205,7 +192,7 @@ omu_PrimTuple Message(char const * text)
 TEST(WarningStep, ShowsItsFormAndTellsWhetherTheUserConfirmed)
 {
     ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
+    ScriptedProcedure & p = *s.procedure;
     auto * warning = new modC_WarningStep(&p, "modG_WarningForm", Message("Delete 3 faces?"), 2);
     EXPECT_FALSE(warning->GetOk()) << "the message is not an answer";
     p.Execute(*warning);
@@ -230,7 +217,7 @@ TEST(WarningStep, ShowsItsFormAndTellsWhetherTheUserConfirmed)
 TEST(WarningStep, SuspendResumeAndCancelAreThoseOfTheDialog)
 {
     ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
+    ScriptedProcedure & p = *s.procedure;
     p.Execute(*new modC_WarningStep(&p, "modG_WarningForm", Answer(0), 0));
     s.log.Take();
     p.Suspend();
