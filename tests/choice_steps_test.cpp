@@ -132,11 +132,15 @@ TEST(ToolsetStep, EitherTheToolsetOrTheDoneButtonEndsTheStepAndBothGo)
               s.log.Take());
     EXPECT_TRUE(s.factory.Live().empty());
 
+    // The Done button goes first on suspend and resume.
     s.procedure->Repeat();
     s.log.Take();
+    s.procedure->Suspend();
+    s.procedure->Resume();
     s.factory.LastChoice()->Confirm();
-    EXPECT_EQ((Lines{"toolset2.Cancel()", "toolset2 deleted", "choice2.Cancel()", "choice2 deleted",
-                     "StepTerminatedHook(step)"}),
+    EXPECT_EQ((Lines{"SuspendHook(step)", "choice2.Suspend()", "toolset2.Suspend()", "ResumeHook(step)",
+                     "choice2.Resume()", "toolset2.Resume()", "SetBackupAvailable(0)", "toolset2.Cancel()",
+                     "toolset2 deleted", "choice2.Cancel()", "choice2 deleted", "StepTerminatedHook(step)"}),
               s.log.Take());
     toolset->Done(nullptr);
     EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";

@@ -109,19 +109,6 @@ TEST(KeyinArrayStep, ASizedListStartsWithCopiesOfTheDefaultAndExpectsThatMany)
     EXPECT_EQ("MakeArrayMethod([0], 0, 10, true, false, 1.5, 3, false, true, 20) -> array2", s.log.Take().at(1));
 }
 
-TEST(KeyinArrayStep, AGivenListIsCopiedAndAGivenCountKept)
-{
-    PointSession s;
-    cow_1DArrayList<double, double> initial;
-    initial.Append(4.0);
-    initial.Append(-2.0);
-    auto * counted = new modC_KeyinArrayStep(initial, 0, -9.0, 9.0, true, true, true, true, 0.5, 5);
-    auto * sized = new modC_KeyinArrayStep(initial, 0, -9.0, 9.0, true, true, true, true, 0.5, -1);
-    initial.Get(0) = 99.0;  // the steps keep their own copies
-    EXPECT_EQ("MakeArrayMethod([4, -2], -9, 9, true, true, 0.5, 5, true, true, 20) -> array1", s.Run(*counted).at(0));
-    EXPECT_EQ("MakeArrayMethod([4, -2], -9, 9, true, true, 0.5, 2, true, true, 20) -> array2", s.Run(*sized).at(0));
-}
-
 TEST(KeyinArrayStep, CommitTakesOverTheTypedTextAndSuspendResumeAndCancelReachTheEntry)
 {
     PointSession s;

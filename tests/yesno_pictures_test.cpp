@@ -30,32 +30,18 @@ extern "C" char const * __lsan_default_suppressions()
 
 namespace {
 
-// Records the X errors raised while it lives instead of letting them end the test.
-class XErrorTrap {
-public:
+// Counts the X errors raised while it lives instead of letting them end the test.
+struct XErrorTrap {
     explicit XErrorTrap(Display * display) : display(display)
     {
         XSync(display, False);
         errors = 0;
-        previous = XSetErrorHandler(&Count);
+        previous = XSetErrorHandler([](Display *, XErrorEvent *) { return ++errors, 0; });
     }
     ~XErrorTrap() { XSetErrorHandler(previous); }
-    XErrorTrap(XErrorTrap const &) = delete;
-    XErrorTrap & operator=(XErrorTrap const &) = delete;
+    // The errors so far, after the server has handled every request.
+    int Errors() { return XSync(display, False), errors; }
 
-    // The errors raised so far, after the server has handled every request.
-    int Errors()
-    {
-        XSync(display, False);
-        return errors;
-    }
-
-private:
-    static int Count(Display *, XErrorEvent *)
-    {
-        ++errors;
-        return 0;
-    }
     static int errors;
     Display * display;
     int (*previous)(Display *, XErrorEvent *);
@@ -94,23 +80,16 @@ protected:
         app.reset();
     }
 
-    struct Geometry {
-        unsigned int width = 0;
-        unsigned int height = 0;
-        unsigned int depth = 0;
-    };
-
-    // The size and depth of a live pixmap; all 0 when `pixmap` names none.
-    Geometry GeometryOf(unsigned long pixmap)
+    // The width, height and depth of a live pixmap; all 0 when `pixmap` names none.
+    std::vector<unsigned int> GeometryOf(unsigned long pixmap)
     {
-        Geometry g;
         XErrorTrap trap(display);
         Window root = 0;
         int x = 0, y = 0;
-        unsigned int border = 0;
-        if (!XGetGeometry(display, pixmap, &root, &x, &y, &g.width, &g.height, &border, &g.depth) || trap.Errors())
-            return Geometry();
-        return g;
+        unsigned int width = 0, height = 0, border = 0, depth = 0;
+        if (!XGetGeometry(display, pixmap, &root, &x, &y, &width, &height, &border, &depth) || trap.Errors())
+            return {0, 0, 0};
+        return {width, height, depth};
     }
 
     std::vector<std::vector<unsigned long>> Pixels(unsigned long pixmap, unsigned int width, unsigned int height)
@@ -151,10 +130,8 @@ TEST_F(PicturesTest, XpmTransparencyIsTheBackgroundAndBitmapsAreDrawnInTheForegr
     ASSERT_NE(0u, second);
     EXPECT_NE(first, second);
 
-    Geometry const g = GeometryOf(first);
-    EXPECT_EQ((std::vector<unsigned int>{3, 2, RootDepth()}),
-              (std::vector<unsigned int>{g.width, g.height, g.depth}));
-    EXPECT_EQ(2u, GeometryOf(second).width);
+    EXPECT_EQ((std::vector<unsigned int>{3, 2, RootDepth()}), GeometryOf(first));
+    EXPECT_EQ(2u, GeometryOf(second)[0]);
 
     auto const pixels = Pixels(first, 3, 2);
     unsigned long const red = pixels[0][0];
@@ -177,9 +154,7 @@ TEST_F(PicturesTest, XpmTransparencyIsTheBackgroundAndBitmapsAreDrawnInTheForegr
     auto * drawn = new modC_YesNoStep(&p, 2, bitmaps, 8, 2, 0, modC_NoDefaultButton, false);
     ASSERT_NE(0u, drawn->Pixmap(0));
     ASSERT_NE(0u, drawn->Pixmap(1));
-    Geometry const b8 = GeometryOf(drawn->Pixmap(0));
-    EXPECT_EQ((std::vector<unsigned int>{8, 2, RootDepth()}),
-              (std::vector<unsigned int>{b8.width, b8.height, b8.depth}));
+    EXPECT_EQ((std::vector<unsigned int>{8, 2, RootDepth()}), GeometryOf(drawn->Pixmap(0)));
 
     unsigned long const f = foreground, b = background;
     auto const bits = Pixels(drawn->Pixmap(0), 8, 2);
@@ -231,7 +206,7 @@ TEST_F(PicturesTest, ThePixmapsAreFreedWithTheStepAndOnlyThen)
     p.Execute(*kept);
     factory->LastChoice()->Press(0);
     kept->Cancel();
-    EXPECT_EQ(3u, GeometryOf(kept->Pixmap(0)).width) << "terminating or cancelling keeps the pictures";
+    EXPECT_EQ(3u, GeometryOf(kept->Pixmap(0))[0]) << "terminating or cancelling keeps the pictures";
 
     std::vector<unsigned long> made;
     {
@@ -239,16 +214,16 @@ TEST_F(PicturesTest, ThePixmapsAreFreedWithTheStepAndOnlyThen)
         char * bitmaps[] = {bits, bits};
         modC_YesNoStep step(&p, 2, bitmaps, 8, 1, 0, modC_Button1, false);
         made = {step.Pixmap(0), step.Pixmap(1)};
-        ASSERT_EQ(8u, GeometryOf(made[0]).width);
+        ASSERT_EQ(8u, GeometryOf(made[0])[0]);
         step.Execute(factory.get(), &p);
     }  // destroyed while showing its buttons
     EXPECT_EQ("imageChoice2 deleted", session->log.Take().back());
-    EXPECT_EQ(0u, GeometryOf(made[0]).width);
-    EXPECT_EQ(0u, GeometryOf(made[1]).width);
+    EXPECT_EQ(0u, GeometryOf(made[0])[0]);
+    EXPECT_EQ(0u, GeometryOf(made[1])[0]);
 
     unsigned long const first = kept->Pixmap(0);
     session->procedure.reset();  // the step stack destroys the step
-    EXPECT_EQ(0u, GeometryOf(first).width);
+    EXPECT_EQ(0u, GeometryOf(first)[0]);
 }
 
 }  // namespace
