@@ -1,12 +1,17 @@
-// Steps that offer commands or tools rather than a value: the choice menu,
-// the tool box (a dialog that stays open beside a "Done" button) and the
-// toolset, each driven through the scripted front end.
+// Steps that pick one of a fixed set of alternatives (the option and radio
+// steps, the rotating option step choosing an extrusion's end condition) and
+// steps that offer commands or tools rather than a value (the choice menu, the
+// tool box: a dialog that stays open beside a "Done" button, the toolset).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 
 #include "StepSession.h"
 #include "modC_ChoiceMenuStep.h"
 #include "modC_DialogMethod.h"
+#include "modC_OptionStep.h"
+#include "modC_RadioStep.h"
+#include "modC_RotatingOptionStep.h"
 #include "modC_ToolBoxStep.h"
 #include "modC_ToolsetStep.h"
 #include "support/TestTables.h"
@@ -15,6 +20,7 @@ namespace {
 
 struct ChoiceSession : StepSession {
     explicit ChoiceSession(char const * modeName = "M") : StepSession(modeName) {}
+    ScriptedChoice & Options() { return *factory.Find<ScriptedChoice>("option1"); }
 };
 
 // A front end whose factory cannot make some kinds of method.
@@ -33,6 +39,134 @@ omu_PrimTuple Ints(std::initializer_list<int> values)
     for (int v : values)
         t.Put(v);
     return t;
+}
+
+// ---- option and radio steps ----
+
+TEST(OptionStep, MovingThroughTheOptionsReportsNothingAndTheLastChoiceIsTheNextDefault)
+{
+    ChoiceSession s;
+    auto * step = new modC_OptionStep(s.procedure.get(), "end", 3, 0, 1);
+    step->setOptionLabel(2, "Up to Face");
+    EXPECT_EQ(0, step->GetChoice());
+    EXPECT_EQ((Lines{R"(MakeOptionMethod(["*promptArea.M_end.optionBtn1.labelString", )"
+                     R"("*promptArea.M_end.optionBtn2.labelString", "Up to Face"], 3, 1) -> option1)",
+                     "option1.Execute()"}),
+              s.Run(*step));
+    s.Options().Select(2);
+    s.Options().Select(1);
+    EXPECT_TRUE(s.log.Take().empty());
+    EXPECT_EQ(1, step->GetChoice());
+    EXPECT_EQ(1, step->GetDefChoice());
+    s.Options().Press(2);
+    EXPECT_EQ((Lines{"option1.Cancel()", "option1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ(2, step->GetChoice());
+    EXPECT_EQ(3, step->GetDefChoice());
+    s.procedure->Repeat();
+    EXPECT_NE(std::string::npos, s.log.Take()[1].find("], 3, 3) -> option2"));
+
+    // Finished while the list reports "none", or by a prompt option: the choice stays.
+    s.factory.LastChoice()->Confirm();
+    EXPECT_EQ(2, step->GetChoice());
+    s.procedure->Repeat();
+    step->Done(nullptr);
+    EXPECT_EQ(3, step->GetDefChoice());
+    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
+    step->Done(nullptr);
+    EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
+}
+
+TEST(RadioStep, ReportsOnlyWhenDoneAndKeepsTheButtonAsNextDefault)
+{
+    ChoiceSession s;
+    auto * step = new modC_RadioStep(s.procedure.get(), "mode", 4, 0, 4);
+    EXPECT_EQ(3, step->GetChoice());
+    EXPECT_EQ(R"(MakeRadioMethod(["*promptArea.M_mode.radioBtn1.labelString", )"
+              R"("*promptArea.M_mode.radioBtn2.labelString", "*promptArea.M_mode.radioBtn3.labelString", )"
+              R"("*promptArea.M_mode.radioBtn4.labelString"], 4, 4) -> radio1)",
+              s.Run(*step)[0]);
+    ScriptedChoice & radio = *s.factory.LastChoice();
+    radio.Select(0);
+    EXPECT_TRUE(s.log.Take().empty());
+    EXPECT_EQ(0, step->GetChoice());
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    radio.Press(1);
+    EXPECT_EQ((Lines{"SuspendHook(step)", "radio1.Suspend()", "ResumeHook(step)", "radio1.Resume()",
+                     "SetBackupAvailable(0)", "radio1.Cancel()", "radio1 deleted", "StepTerminatedHook(step)"}),
+              s.log.Take());
+    EXPECT_EQ(2, step->GetDefChoice());
+    s.procedure->Repeat();
+    EXPECT_NE(std::string::npos, s.log.Take()[1].find("], 4, 2) -> radio2"));
+    step->Done(nullptr);
+    EXPECT_EQ(2, step->GetDefChoice()) << "no selection reported: the choice stays";
+}
+
+// ---- rotating option step ----
+
+struct ExtrudeSession : ChoiceSession {
+    ExtrudeSession() : ChoiceSession("Extrude") {}
+
+    // Through All with a "Done" button, Specific Depth with a depth keyin, Up
+    // to Face with a face pick.
+    modC_RotatingOptionStep & Make(int defChoice)
+    {
+        modC_MethodTypeEnm types[] = {modC_CHOICE_METHOD, modC_INTEGER_METHOD, modC_PICK_METHOD};
+        step = new modC_RotatingOptionStep(procedure.get(), "end", 3, types, 0, defChoice);
+        return *step;
+    }
+    modC_RotatingOptionStep * step = nullptr;
+};
+
+TEST(RotatingOptionStep, TheExtrudeScenarioRotatesFromTheDepthKeyinToTheFacePick)
+{
+    ExtrudeSession s;
+    EXPECT_EQ((Lines{R"(MakeOptionMethod(["Through All", "Specific Depth", "Up to Face"], 3, 2) -> option1)",
+                     "option1.Execute()", R"(MakePromptMethod("") -> prompt1)",
+                     R"(MakeChoiceMethod(["Done"], 1, 1, false) -> choice1)", R"(MakePromptMethod("") -> prompt2)",
+                     "MakeIntegerMethod(0, 0, 99999, true, true, false, null, 20) -> integer1",
+                     R"(MakePromptMethod("Select a face to extrude to") -> prompt3)", "MakePickMethod() -> pick1",
+                     "prompt2.Execute()", "integer1.Execute()"}),
+              s.Run(s.Make(2)));
+
+    s.Options().Select(2);
+    EXPECT_EQ((Lines{"prompt2.Cancel()", "integer1.Cancel()", "prompt3.Execute()", "pick1.Execute()"}),
+              s.log.Take());
+    EXPECT_EQ(2, s.step->GetChoice());
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    EXPECT_EQ((Lines{"SuspendHook(step)", "option1.Suspend()", "prompt3.Suspend()", "pick1.Suspend()",
+                     "ResumeHook(step)", "option1.Resume()", "prompt3.Resume()", "pick1.Resume()",
+                     "SetBackupAvailable(0)"}),
+              s.log.Take());
+
+    s.factory.LastPosition()->Click(12.5f, -3.25f);
+    EXPECT_EQ((Lines{"option1.Cancel()", "option1 deleted", "prompt3.Cancel()", "pick1.Cancel()", "choice1 deleted",
+                     "integer1 deleted", "pick1 deleted", "prompt1 deleted", "prompt2 deleted", "prompt3 deleted",
+                     "StepTerminatedHook(step)"}),
+              s.log.Take());
+    EXPECT_EQ(3, s.step->GetDefChoice());
+    EXPECT_EQ(12.5, s.step->GetPickX());
+    EXPECT_EQ(-3.25, s.step->GetPickY());
+    EXPECT_EQ(0, s.step->GetDepth());
+}
+
+TEST(RotatingOptionStep, TheDoneButtonOptionEndsTheStepLeavingDepthAndPickAlone)
+{
+    ExtrudeSession s;
+    s.Run(s.Make(0));
+    s.Options().ReportValueChanged();  // without a default no option runs; the list reports "none"
+    EXPECT_TRUE(s.log.Take().empty());
+    s.Options().Select(1);
+    s.Options().Select(0);
+    EXPECT_EQ((Lines{"prompt2.Execute()", "integer1.Execute()", "prompt2.Cancel()", "integer1.Cancel()",
+                     "prompt1.Execute()", "choice1.Execute()"}),
+              s.log.Take());
+    s.factory.Find<ScriptedChoice>("choice1")->PressLabel("Done");
+    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
+    EXPECT_EQ(1, s.step->GetDefChoice());
+    EXPECT_EQ(0, s.step->GetDepth());
+    EXPECT_EQ(0.0, s.step->GetPickX());
 }
 
 // ---- choice menu ----
@@ -102,7 +236,12 @@ TEST(ChoiceSteps, MisuseFailsItsContractCheck)
     ChoiceSession unnamed(""), s;
     FailingFactory failing(s.log);
     modC_ChoiceMenuStep menu(s.procedure.get(), 2, "view", 0);
-    modC_ToolBoxStep tools(s.procedure.get(), "modG_Tools", "sweep", 0), noButton(s.procedure.get(), "modG_Tools", "sweep", 0);
+    modC_ToolBoxStep tools(s.procedure.get(), "modG_Tools", "sweep", 0);
+    modC_ToolBoxStep noButton(s.procedure.get(), "modG_Tools", "sweep", 0);
+    modC_OptionStep step(s.procedure.get(), "end", 2, 0, 1);
+    modC_MethodTypeEnm types[] = {modC_CHOICE_METHOD, modC_INTEGER_METHOD, modC_PICK_METHOD, modC_PICK_METHOD};
+    modC_MethodTypeEnm wrong[] = {modC_CHOICE_METHOD, static_cast<modC_MethodTypeEnm>(3)};
+    modC_Procedure * none = unnamed.procedure.get();
     tools.Execute(&s.factory, s.procedure.get());
     ExpectContractChecks("modC_ChoiceMenuStep", {
         {[&] { modC_ChoiceMenuStep(unnamed.procedure.get(), 2, "view", 0); }, "modeName != \"\""},
@@ -111,6 +250,17 @@ TEST(ChoiceSteps, MisuseFailsItsContractCheck)
         {[&] { menu.Execute(&failing, s.procedure.get()); }, "method != 0"},
         {[&] { tools.Done(nullptr); }, "0", "modC_ToolBoxStep"},
         {[&] { noButton.Execute(&failing, nullptr); }, "choiceMethod != 0", "modC_ToolBoxStep"},
+        {[&] { modC_OptionStep(none, "end", 2, 0, 1); }, "modeName != \"\"", "modC_OptionStep"},
+        {[&] { modC_RadioStep(none, "end", 2, 0, 1); }, "modeName != \"\"", "modC_RadioStep"},
+        {[&] { step.setOptionLabel(2, "x"); }, "num < numberOptions && num >=0", "modC_OptionStep"},
+        {[&] { step.setOptionLabel(-1, "x"); }, "num < numberOptions && num >=0", "modC_OptionStep"},
+        {[&] { modC_RotatingOptionStep(none, "end", 3, types, 0, 1); }, "modeName != \"\"",
+         "modC_RotatingOptionStep"},
+        {[&] { modC_RotatingOptionStep(s.procedure.get(), "end", 4, types, 0, 1); },
+         "numberOptions > 0 && numberOptions <= 3", "modC_RotatingOptionStep"},
+        {[&] { modC_RotatingOptionStep(s.procedure.get(), "end", 2, wrong, 0, 1); },
+         "type == modC_CHOICE_METHOD || type == modC_INTEGER_METHOD || type == modC_PICK_METHOD",
+         "modC_RotatingOptionStep"},
     });
 }
 

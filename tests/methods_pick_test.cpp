@@ -251,27 +251,15 @@ TEST(MouseInfo, StartsAtZeroInPhaseTwo)
     EXPECT_EQ(0x10C0001u, mouse.DynTypeId());
 }
 
-class ClickAndDragTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        method.reset(factory.MakePositionMethod(&step));
-        drag = dynamic_cast<modC_ClickAndDragMethod *>(method.get());
-        ASSERT_NE(nullptr, drag);
-        viewport = factory.LastPosition();
-    }
-
+TEST(ClickAndDragMethod, EveryReportCopiesTheRecordOfThatMoment)
+{
     ScriptedFactory factory;
     ScriptedReceiver step{factory.Log()};
-    std::unique_ptr<modC_Method> method;
-    modC_ClickAndDragMethod * drag = nullptr;
-    ScriptedPosition * viewport = nullptr;
-};
-
-TEST_F(ClickAndDragTest, EveryReportCopiesTheRecordOfThatMoment)
-{
+    std::unique_ptr<modC_Method> method(factory.MakePositionMethod(&step));
+    auto * drag = dynamic_cast<modC_ClickAndDragMethod *>(method.get());
+    ASSERT_NE(nullptr, drag);
     method->Execute();
-    modC_MouseInfo & record = viewport->Record();
+    modC_MouseInfo & record = factory.LastPosition()->Record();
     record.context = 11;
     record.x = 1.5f;
     record.y = -2.5f;
@@ -293,7 +281,7 @@ TEST_F(ClickAndDragTest, EveryReportCopiesTheRecordOfThatMoment)
                     d->DeltaY(), double(d->PixelDeltaX()), double(d->PixelDeltaY()), double(d->Modifiers()),
                     double(d->Event()), double(d->Phase()), double(d->Button())};
     };
-    viewport->ReportDone();
+    factory.LastPosition()->ReportDone();
     EXPECT_EQ((std::vector<double>{11, 1.5, -2.5, 15, -25, 0.25, -0.75, 3, -7, 5, 3, 1, 2}), atReport);
 
     record.x = 99;  // the tracker moves on; the step keeps what it was told

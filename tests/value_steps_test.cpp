@@ -1,17 +1,23 @@
-// The integer, pair-of-integers, float and string steps in a session: what the
+// The steps that take a value in a session: integer, pair of integers, float,
+// string, a point from the viewport or keyed in, and a keyed-in list. What the
 // front end is asked for, what the procedure hears, and the typed value that
 // the entry shows again when the user comes back to the step.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
+#include <vector>
 
-#include "AssertCapture.h"
 #include "StepSession.h"
 #include "modC_FloatStep.h"
 #include "modC_Int2Step.h"
 #include "modC_IntStep.h"
+#include "modC_KeyinArrayStep.h"
+#include "modC_KeyinPointStep.h"
+#include "modC_PointStep.h"
 #include "modC_StringStep.h"
+#include "support/TestTables.h"
 
 namespace {
 
@@ -20,8 +26,9 @@ struct ValueSession : StepSession {
     ScriptedEntry & Entry(std::string const & name) { return *factory.Find<ScriptedEntry>(name); }
 };
 
-// A front end that has no entry fields: every entry it makes is a prompt line.
-class PromptOnlyFactory : public ScriptedFactory {
+// A front end without entry fields or a trackable viewport: an integer entry
+// comes out as a prompt line, the viewport as a text entry, the rest not at all.
+class NoEntryFactory : public ScriptedFactory {
 public:
     using ScriptedFactory::ScriptedFactory;
     modC_Method * MakeIntegerMethod(modC_MethodReceiver * receiver, int, int, int, bool, bool, bool, void *,
@@ -30,6 +37,15 @@ public:
         return MakePromptMethod(receiver, "no entry");
     }
     modC_Method * MakeStringMethod(modC_MethodReceiver *, char const *, int) const override { return nullptr; }
+    modC_Method * MakePositionMethod(modC_MethodReceiver * receiver) const override
+    {
+        return ScriptedFactory::MakeStringMethod(receiver, "", 20);
+    }
+    modC_Method * MakePointMethod(modC_MethodReceiver *, double, double, double, bool, double, double, bool, bool,
+                                  bool, bool, int) const override
+    {
+        return nullptr;
+    }
 };
 
 // One entry step of each kind: typing is kept quietly as the next default,
@@ -85,15 +101,23 @@ TEST(EntryStep, TypingIsKeptQuietlyAndConfirmingTerminatesAndShowsTheValueNextTi
     }
 }
 
-TEST(EntryStep, AFactoryWithoutEntryFieldsIsAContractViolationAndLeaksNothing)
+TEST(ValueSteps, AFactoryWithoutTheirMethodIsAContractViolationAndLeaksNothing)
 {
     CallLog log;
-    PromptOnlyFactory factory(log);
-    modC_IntStep step(1, 0, 0, 9, true, true, false);
-    EXPECT_ASSERTION(step.Execute(&factory, nullptr), "method != 0", "modC_EntryStep");
-    EXPECT_EQ((Lines{"MakePromptMethod(\"no entry\") -> prompt1", "prompt1 deleted"}), log.Take());
+    NoEntryFactory factory(log);
+    modC_IntStep integer(1, 0, 0, 9, true, true, false);
     modC_StringStep text("a", 0);
-    EXPECT_ASSERTION(text.Execute(&factory, nullptr), "method != 0", "modC_EntryStep");
+    modC_PointStep point(0);
+    modC_KeyinPointStep keyin(true, 0, 0, 1, true, true, true, true);
+    ExpectContractChecks("modC_EntryStep", {
+        {[&] { integer.Execute(&factory, nullptr); }, "method != 0"},
+        {[&] { text.Execute(&factory, nullptr); }, "method != 0"},
+        {[&] { point.Execute(&factory, nullptr); }, "method != 0", "modC_PointStep"},
+        {[&] { keyin.Execute(&factory, nullptr); }, "method != 0"},
+    });
+    EXPECT_EQ((Lines{"MakePromptMethod(\"no entry\") -> prompt1", "prompt1 deleted",
+                     "MakeStringMethod(\"\", 20) -> string1", "string1 deleted"}),
+              log.Take());
 }
 
 TEST(Int2Step, TwoEntriesWithAPromptBetweenThemAndOnlyTheSecondConfirmationEndsTheStep)
@@ -153,6 +177,92 @@ TEST(Int2Step, CancelSuspendAndResumeKeepTheirOrder)
     step->Suspend();
     step->Resume();
     EXPECT_TRUE(s.log.Take().empty());
+}
+
+TEST(PointStep, OnlyAPointerChangeTakesThePositionAndCompletesTheStep)
+{
+    ValueSession s;
+    auto * step = new modC_PointStep(4);
+    EXPECT_EQ((Lines{"MakePositionMethod() -> position1", "position1.Execute()"}), s.Run(*step));
+    EXPECT_EQ(0.0, step->x);
+    EXPECT_EQ(0.0, step->y);
+    ScriptedPosition * viewport = s.factory.LastPosition();
+    viewport->Record().x = 9.0f;
+    viewport->ReportDone();
+    viewport->Manipulate(2, modC_MethodReceiver::GEOMETRY_CHANGED);
+    modC_Procedure::Option2DataCB(s.procedure.get(), nullptr);  // a finish from outside carries no position
+    EXPECT_TRUE(s.log.Take().empty());
+    EXPECT_EQ(0.0, step->x);
+    viewport->Click(3.5f, -2.25f);
+    EXPECT_EQ((Lines{"position1.Cancel()", "position1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ(3.5, step->x);
+    EXPECT_EQ(-2.25, step->y);
+    EXPECT_EQ(4, s.procedure->CurrentSeq());
+}
+
+TEST(KeyinPointStep, EveryChangeIsReportedAndConfirmingTerminates)
+{
+    ValueSession s;
+    auto * step = new modC_KeyinPointStep(1.0, 2.0, 3, -100.0, 100.0, true, false, true, false);
+    EXPECT_EQ((Lines{"MakePointMethod(1, 2, 0, true, -100, 100, true, false, true, false, 20) -> point1",
+                     "point1.Execute()"}),
+              s.Run(*step));
+    s.Entry("point1").Type("4 5");
+    EXPECT_EQ((Lines{"ValueChangedHook(step)"}), s.log.Take());
+    EXPECT_EQ((std::vector<double>{4, 5, 0, 4, 5, 0}),
+              (std::vector<double>{step->x, step->y, step->z, step->defaultX, step->defaultY, step->defaultZ}));
+
+    // The two-dimensional flag only travels to the entry: a typed z is kept.
+    s.Entry("point1").Enter("(1.5,2.5,3.5)");
+    EXPECT_EQ((Lines{"point1.Cancel()", "point1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ(3.5, step->z);
+    s.procedure->Repeat();
+    EXPECT_EQ("MakePointMethod(1.5, 2.5, 3.5, true, -100, 100, true, false, true, false, 20) -> point2",
+              s.log.Take().at(1));
+}
+
+TEST(KeyinArrayStep, ASizedListStartsWithCopiesOfTheDefaultAndExpectsThatMany)
+{
+    ValueSession s;
+    auto * step = new modC_KeyinArrayStep(3, 6, 0.0, 10.0, true, false, false, true, 1.5, -1);
+    EXPECT_EQ(3, step->expectedCount);
+    EXPECT_EQ("MakeArrayMethod([1.5, 1.5, 1.5], 0, 10, true, false, 1.5, 3, false, true, 20) -> array1",
+              s.Run(*step).at(0));
+    EXPECT_EQ("1.5, 1.5, 1.5", s.Entry("array1").FieldText());
+
+    s.Entry("array1").Type("1, 2 3,4");
+    EXPECT_EQ((Lines{"ValueChangedHook(step)"}), s.log.Take());
+    EXPECT_EQ((std::vector<double>{1, 2, 3, 4}), Elements(step->values));
+    EXPECT_EQ((std::vector<double>{1, 2, 3, 4}), Elements(step->defaultValues));
+
+    s.Entry("array1").Enter("");
+    EXPECT_EQ((Lines{"array1.Cancel()", "array1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ((std::vector<double>{0.0}), Elements(step->values));
+    s.procedure->Repeat();
+    EXPECT_EQ("MakeArrayMethod([0], 0, 10, true, false, 1.5, 3, false, true, 20) -> array2", s.log.Take().at(1));
+}
+
+TEST(KeyinArrayStep, CommitTakesOverTheTypedTextAndSuspendResumeAndCancelReachTheEntry)
+{
+    ValueSession s;
+    auto * step = new modC_KeyinArrayStep(0, 0, 0.0, 1.0, true, true, true, true, 0.0, -1);
+    step->CommitData();  // not running: nothing to take over
+    EXPECT_EQ("MakeArrayMethod([], 0, 1, true, true, 0, 0, true, true, 20) -> array1", s.Run(*step).at(0));
+    s.Entry("array1").Edit(",,");
+    step->CommitData();
+    EXPECT_EQ((Lines{"array1.CommitData()", "ValueChangedHook(step)"}), s.log.Take());
+    EXPECT_EQ((std::vector<double>{0.0, 0.0}), Elements(step->values));
+
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    EXPECT_EQ((Lines{"SuspendHook(step)", "array1.Suspend()", "ResumeHook(step)", "array1.Resume()",
+                     "SetBackupAvailable(0)"}),
+              s.log.Take());
+    s.Entry("array1").Type("abc, 1e999 -x");
+    EXPECT_EQ((std::vector<double>{0.0, HUGE_VAL, 0.0}), Elements(step->values));
+    step->Cancel();
+    step->Cancel();
+    EXPECT_EQ((Lines{"ValueChangedHook(step)", "array1.Cancel()", "array1 deleted"}), s.log.Take());
 }
 
 }  // namespace

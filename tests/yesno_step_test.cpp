@@ -175,17 +175,11 @@ TEST(YesNoStep, WithoutADisplayPicturesAre0AndTheStepStillRuns)
     EXPECT_EQ((Lines{"imageChoice2.Cancel()", "imageChoice2 deleted"}), s.log.Take());
 }
 
-omu_PrimTuple Answer(int ok)
+template <class T>
+omu_PrimTuple One(T value)
 {
     omu_PrimTuple t;
-    t.Put(ok);
-    return t;
-}
-
-omu_PrimTuple Message(char const * text)
-{
-    omu_PrimTuple t;
-    t.Put(text);
+    t.Put(value);
     return t;
 }
 
@@ -193,40 +187,30 @@ TEST(WarningStep, ShowsItsFormAndTellsWhetherTheUserConfirmed)
 {
     ChoiceSession s;
     ScriptedProcedure & p = *s.procedure;
-    auto * warning = new modC_WarningStep(&p, "modG_WarningForm", Message("Delete 3 faces?"), 2);
+    auto * warning = new modC_WarningStep(&p, "modG_WarningForm", One("Delete 3 faces?"), 2);
     EXPECT_FALSE(warning->GetOk()) << "the message is not an answer";
-    p.Execute(*warning);
-    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "SetStepFlag(false)",
-                     "MakeDialogMethod(\"modG_WarningForm\", (\"Delete 3 faces?\")) -> dialog1", "dialog1.Execute()"}),
-              s.log.Take());
-    s.factory.LastDialog()->Finish(Answer(1));
+    EXPECT_EQ((Lines{"MakeDialogMethod(\"modG_WarningForm\", (\"Delete 3 faces?\")) -> dialog1", "dialog1.Execute()"}),
+              s.Run(*warning));
+    s.factory.LastDialog()->Finish(One(1));
     EXPECT_EQ((Lines{"dialog1.Cancel()", "dialog1 deleted", "StepTerminatedHook(dialog:modG_WarningForm)"}),
               s.log.Take());
     EXPECT_TRUE(warning->GetOk());
 
     p.Repeat();
-    s.factory.LastDialog()->Finish(Answer(0));
+    s.factory.LastDialog()->Finish(One(0));
     EXPECT_FALSE(warning->GetOk());
     p.Repeat();
-    s.factory.LastDialog()->Change(Answer(7));
+    s.factory.LastDialog()->Change(One(7));
     EXPECT_TRUE(warning->GetOk());
-    warning->Cancel();  // back to the construction values
-    EXPECT_FALSE(warning->GetOk());
-}
-
-TEST(WarningStep, SuspendResumeAndCancelAreThoseOfTheDialog)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = *s.procedure;
-    p.Execute(*new modC_WarningStep(&p, "modG_WarningForm", Answer(0), 0));
     s.log.Take();
     p.Suspend();
     p.Resume();
-    EXPECT_EQ((Lines{"SuspendHook(dialog:modG_WarningForm)", "dialog1.Suspend()",
-                     "ResumeHook(dialog:modG_WarningForm)", "dialog1.Resume()", "SetBackupAvailable(0)"}),
+    EXPECT_EQ((Lines{"SuspendHook(dialog:modG_WarningForm)", "dialog3.Suspend()",
+                     "ResumeHook(dialog:modG_WarningForm)", "dialog3.Resume()", "SetBackupAvailable(0)"}),
               s.log.Take());
-    s.procedure.reset();
-    EXPECT_EQ((Lines{"dialog1.Cancel()", "dialog1 deleted"}), s.log.Take());
+    warning->Cancel();  // back to the construction values
+    EXPECT_FALSE(warning->GetOk());
+    EXPECT_EQ((Lines{"dialog3.Cancel()", "dialog3 deleted"}), s.log.Take());
 }
 
 }  // namespace
