@@ -4,7 +4,7 @@
 // tool box: a dialog that stays open beside a "Done" button, the toolset).
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <functional>
 
 #include "StepSession.h"
 #include "modC_ChoiceMenuStep.h"
@@ -41,65 +41,62 @@ omu_PrimTuple Ints(std::initializer_list<int> values)
     return t;
 }
 
-// ---- option and radio steps ----
-
-TEST(OptionStep, MovingThroughTheOptionsReportsNothingAndTheLastChoiceIsTheNextDefault)
+// The option list and the radio buttons: moving through them reports nothing,
+// the one pressed ends the step and is the next default, and a finish without
+// a selection keeps the step's choice.
+TEST(OneOfSteps, TheOnePressedEndsTheStepAndIsTheNextDefault)
 {
-    ChoiceSession s;
-    auto * step = new modC_OptionStep(s.procedure.get(), "end", 3, 0, 1);
-    step->setOptionLabel(2, "Up to Face");
-    EXPECT_EQ(0, step->GetChoice());
-    EXPECT_EQ((Lines{R"(MakeOptionMethod(["*promptArea.M_end.optionBtn1.labelString", )"
-                     R"("*promptArea.M_end.optionBtn2.labelString", "Up to Face"], 3, 1) -> option1)",
-                     "option1.Execute()"}),
-              s.Run(*step));
-    s.Options().Select(2);
-    s.Options().Select(1);
-    EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ(1, step->GetChoice());
-    EXPECT_EQ(1, step->GetDefChoice());
-    s.Options().Press(2);
-    EXPECT_EQ((Lines{"option1.Cancel()", "option1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_EQ(2, step->GetChoice());
-    EXPECT_EQ(3, step->GetDefChoice());
-    s.procedure->Repeat();
-    EXPECT_NE(std::string::npos, s.log.Take()[1].find("], 3, 3) -> option2"));
+    struct Case {
+        std::function<modC_OneOfStep *(modC_Procedure *)> make;
+        std::string made, name;
+    };
+    Case const cases[] = {
+        {[](modC_Procedure * p) {
+             auto * step = new modC_OptionStep(p, "end", 3, 0, 1);
+             step->setOptionLabel(2, "Up to Face");
+             return step;
+         },
+         R"(MakeOptionMethod(["*promptArea.M_end.optionBtn1.labelString", )"
+         R"("*promptArea.M_end.optionBtn2.labelString", "Up to Face"], 3, 1) -> option1)",
+         "option"},
+        {[](modC_Procedure * p) { return new modC_RadioStep(p, "mode", 3, 0, 1); },
+         R"(MakeRadioMethod(["*promptArea.M_mode.radioBtn1.labelString", )"
+         R"("*promptArea.M_mode.radioBtn2.labelString", "*promptArea.M_mode.radioBtn3.labelString"], 3, 1) -> radio1)",
+         "radio"},
+    };
+    for (Case const & c : cases) {
+        SCOPED_TRACE(c.name);
+        ChoiceSession s;
+        modC_OneOfStep * step = c.make(s.procedure.get());
+        EXPECT_EQ(0, step->GetChoice());
+        EXPECT_EQ((Lines{c.made, c.name + "1.Execute()"}), s.Run(*step));
+        ScriptedChoice & list = *s.factory.LastChoice();
+        list.Select(2);
+        list.Select(0);
+        EXPECT_TRUE(s.log.Take().empty());
+        EXPECT_EQ(0, step->GetChoice());
+        s.procedure->Suspend();
+        s.procedure->Resume();
+        list.Press(1);
+        EXPECT_EQ((Lines{"SuspendHook(step)", c.name + "1.Suspend()", "ResumeHook(step)", c.name + "1.Resume()",
+                         "SetBackupAvailable(0)", c.name + "1.Cancel()", c.name + "1 deleted",
+                         "StepTerminatedHook(step)"}),
+                  s.log.Take());
+        EXPECT_EQ(1, step->GetChoice());
+        EXPECT_EQ(2, step->GetDefChoice());
+        s.procedure->Repeat();
+        EXPECT_NE(std::string::npos, s.log.Take()[1].find("], 3, 2) -> " + c.name + "2"));
 
-    // Finished while the list reports "none", or by a prompt option: the choice stays.
-    s.factory.LastChoice()->Confirm();
-    EXPECT_EQ(2, step->GetChoice());
-    s.procedure->Repeat();
-    step->Done(nullptr);
-    EXPECT_EQ(3, step->GetDefChoice());
-    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
-    step->Done(nullptr);
-    EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
-}
-
-TEST(RadioStep, ReportsOnlyWhenDoneAndKeepsTheButtonAsNextDefault)
-{
-    ChoiceSession s;
-    auto * step = new modC_RadioStep(s.procedure.get(), "mode", 4, 0, 4);
-    EXPECT_EQ(3, step->GetChoice());
-    EXPECT_EQ(R"(MakeRadioMethod(["*promptArea.M_mode.radioBtn1.labelString", )"
-              R"("*promptArea.M_mode.radioBtn2.labelString", "*promptArea.M_mode.radioBtn3.labelString", )"
-              R"("*promptArea.M_mode.radioBtn4.labelString"], 4, 4) -> radio1)",
-              s.Run(*step)[0]);
-    ScriptedChoice & radio = *s.factory.LastChoice();
-    radio.Select(0);
-    EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ(0, step->GetChoice());
-    s.procedure->Suspend();
-    s.procedure->Resume();
-    radio.Press(1);
-    EXPECT_EQ((Lines{"SuspendHook(step)", "radio1.Suspend()", "ResumeHook(step)", "radio1.Resume()",
-                     "SetBackupAvailable(0)", "radio1.Cancel()", "radio1 deleted", "StepTerminatedHook(step)"}),
-              s.log.Take());
-    EXPECT_EQ(2, step->GetDefChoice());
-    s.procedure->Repeat();
-    EXPECT_NE(std::string::npos, s.log.Take()[1].find("], 4, 2) -> radio2"));
-    step->Done(nullptr);
-    EXPECT_EQ(2, step->GetDefChoice()) << "no selection reported: the choice stays";
+        // Finished while the list reports "none", or by a prompt option: the choice stays.
+        s.factory.LastChoice()->Confirm();
+        EXPECT_EQ(1, step->GetChoice());
+        s.procedure->Repeat();
+        step->Done(nullptr);
+        EXPECT_EQ(2, step->GetDefChoice());
+        EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
+        step->Done(nullptr);
+        EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
+    }
 }
 
 // ---- rotating option step ----
