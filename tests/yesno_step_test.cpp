@@ -59,6 +59,14 @@ TEST(YesNoStep, ButtonsAreLabelledByResourceKeysAndThePressedOneIsReported)
     EXPECT_EQ((Lines{"SetPrompt(\"Delete the faces?\")", "SetBackupAvailable(0)",
                      "MakeChoiceMethod(" + yesNoLabels + ", 2, 2, true) -> choice2", "choice2.Execute()"}),
               s.log.Take());
+
+    // A report of no button leaves no default rather than an invalid one.
+    s.Buttons().ReportDone();
+    EXPECT_EQ(-1, step->Choice());
+    EXPECT_EQ(modC_NoDefaultButton, step->DefaultButton());
+    s.log.Take();
+    p.Repeat();
+    EXPECT_EQ("MakeChoiceMethod(" + yesNoLabels + ", 2, -1, true) -> choice3", s.log.Take().at(2));
 }
 
 TEST(YesNoStep, ASelectionIsReportedAsAValueChangeAndBecomesTheDefault)
@@ -97,21 +105,6 @@ TEST(YesNoStep, ASelectionIsReportedAsAValueChangeAndBecomesTheDefault)
     step->setButtonLabel(0, "Left");
     p.Repeat();
     EXPECT_EQ(0u, s.log.Take().at(1).find("MakeChoiceMethod([\"Left\", "));
-}
-
-TEST(YesNoStep, AReportOfNoButtonLeavesNoDefaultRatherThanAnInvalidOne)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = *s.procedure;
-    auto * step = new modC_YesNoStep(&p, "confirm", 2, 0, modC_Button2, false);
-    p.Execute(*step);
-    s.log.Take();
-    s.Buttons().ReportDone();  // the front end finished with nothing chosen
-    EXPECT_EQ(-1, step->Choice());
-    EXPECT_EQ(modC_NoDefaultButton, step->DefaultButton());
-    s.log.Take();
-    p.Repeat();
-    EXPECT_EQ("MakeChoiceMethod(" + yesNoLabels + ", 2, -1, false) -> choice2", s.log.Take().at(1));
 }
 
 TEST(YesNoStep, MisuseFailsItsContractCheck)
