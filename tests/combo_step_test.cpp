@@ -64,26 +64,6 @@ std::string FilterLine(ComboSession & s)
     return "";
 }
 
-TEST(ComboStep, AnEntryChosenAndFinishedIsKeptAndOpensTheNextExecution)
-{
-    ComboSession s;
-    auto * step = new modC_ComboStep(Curves(), 0, 0, false, false);
-    EXPECT_TRUE(step->GetCurrentText().IsEmpty());
-    EXPECT_EQ((Lines{R"(MakeComboMethod(["Line", "Arc", "Spline"], 0) -> combo1)", "combo1.Execute()"}),
-              s.Run(*step));
-    s.factory.LastCombo()->Choose(1);
-    s.factory.LastCombo()->Choose(3);
-    EXPECT_TRUE(s.log.Take().empty()) << "choosing reports nothing";
-    EXPECT_EQ(3, step->GetDefChoice());
-    EXPECT_EQ("Spline", step->GetCurrentText().Std());
-    EXPECT_EQ(0, step->GetFilterState().Length());
-    s.factory.LastCombo()->Confirm();
-    EXPECT_EQ((Lines{"combo1.Cancel()", "combo1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_EQ((std::vector<int>{0}), Elements(step->GetFilterState())) << "finished without filters: one 0";
-    s.procedure->Repeat();
-    EXPECT_EQ(R"(MakeComboMethod(["Line", "Arc", "Spline"], 3) -> combo2)", s.log.Take()[1]);
-}
-
 TEST(ComboStep, FiltersAreAllOfferedInOrderAndTheirStatesKeptWhenDone)
 {
     ComboSession s;

@@ -154,13 +154,9 @@ TEST_F(ScalarMethodTest, TheTextReadsAsAnIntegerANumberAPointOrAList)
     EXPECT_EQ(std::size_t{1 << 20}, List(std::string(1 << 20, ',')).size());
     std::string const binary("a\0b\xff", 4);
     EXPECT_EQ(binary, Holding(binary)->GetStringValue().Std());
-}
-
-TEST_F(ScalarMethodTest, ListReplacesWhatTheGivenListHeld)
-{
-    cow_1DArrayList<double, double> values;
-    for (double old : {9.0, 9.0, 9.0})
-        values.Append(old);
+    cow_1DArrayList<double, double> values;  // what the given list held is replaced
+    values.Append(9.0);
+    values.Append(9.0);
     Holding("1")->GetArrayValue(values);
     EXPECT_EQ((std::vector<double>{1}), Elements(values));
 }

@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "ScriptedFactory.h"
-#include "Session.h"
+#include "StepSession.h"
 #include "modC_YesNoStep.h"
 
 #include <X11/Xlib.h>
@@ -66,9 +65,7 @@ protected:
         screen = DefaultScreen(display);
         background = WhitePixel(display, screen);
         foreground = BlackPixel(display, screen);
-        session.reset(new Session);
-        factory.reset(new ScriptedFactory(session->log));
-        session->strategy.SetFactory(factory.get());
+        session.reset(new StepSession("Extrude"));
         session->strategy.SetColors(background, foreground);
     }
 
@@ -76,7 +73,6 @@ protected:
     {
         // Steps before the application that owns their display.
         session.reset();
-        factory.reset();
         app.reset();
     }
 
@@ -106,8 +102,7 @@ protected:
     unsigned int RootDepth() const { return static_cast<unsigned int>(DefaultDepth(display, screen)); }
 
     std::unique_ptr<FX::FXApp> app;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<ScriptedFactory> factory;
+    std::unique_ptr<StepSession> session;
     Display * display = nullptr;
     int screen = 0;
     unsigned long background = 0;
@@ -121,7 +116,7 @@ char const * const broken[] = {"this is no image"};
 
 TEST_F(PicturesTest, XpmTransparencyIsTheBackgroundAndBitmapsAreDrawnInTheForeground)
 {
-    ScriptedProcedure & p = session->Installed();
+    ScriptedProcedure & p = *session->procedure;
     char ** images[] = {const_cast<char **>(checker), const_cast<char **>(blue)};
     auto * step = new modC_YesNoStep(&p, 2, images, 0, modC_Button1, true);
     unsigned long const first = step->Pixmap(0);
@@ -143,7 +138,7 @@ TEST_F(PicturesTest, XpmTransparencyIsTheBackgroundAndBitmapsAreDrawnInTheForegr
     EXPECT_EQ("MakeImageChoiceMethod([" + std::to_string(first) + ", " + std::to_string(second) +
                   "], 2, 1, true) -> imageChoice1",
               session->log.Take().at(2));
-    factory->LastChoice()->Press(1);
+    session->factory.LastChoice()->Press(1);
     EXPECT_EQ(modC_Button2, step->DefaultButton());
     session->log.Take();
 
@@ -172,7 +167,7 @@ TEST_F(PicturesTest, XpmTransparencyIsTheBackgroundAndBitmapsAreDrawnInTheForegr
 
 TEST_F(PicturesTest, APictureThatCannotBeMadeIs0AndTheStepStillRuns)
 {
-    ScriptedProcedure & p = session->Installed();
+    ScriptedProcedure & p = *session->procedure;
     char ** images[] = {const_cast<char **>(broken), nullptr, const_cast<char **>(blue)};
     XErrorTrap trap(display);
     auto * fromXpm = new modC_YesNoStep(&p, 3, images, 0, modC_Button1, false);
@@ -194,17 +189,17 @@ TEST_F(PicturesTest, APictureThatCannotBeMadeIs0AndTheStepStillRuns)
     EXPECT_EQ("MakeImageChoiceMethod([0, 0, " + std::to_string(fromXpm->Pixmap(2)) +
                   "], 3, 1, false) -> imageChoice1",
               session->log.Take().at(2));
-    factory->LastChoice()->Press(2);
+    session->factory.LastChoice()->Press(2);
     EXPECT_EQ("StepTerminatedHook(step)", session->log.Take().back());
 }
 
 TEST_F(PicturesTest, ThePixmapsAreFreedWithTheStepAndOnlyThen)
 {
-    ScriptedProcedure & p = session->Installed();
+    ScriptedProcedure & p = *session->procedure;
     char ** images[] = {const_cast<char **>(checker), const_cast<char **>(blue)};
     auto * kept = new modC_YesNoStep(&p, 2, images, 0, modC_Button1, false);
     p.Execute(*kept);
-    factory->LastChoice()->Press(0);
+    session->factory.LastChoice()->Press(0);
     kept->Cancel();
     EXPECT_EQ(3u, GeometryOf(kept->Pixmap(0))[0]) << "terminating or cancelling keeps the pictures";
 
@@ -215,7 +210,7 @@ TEST_F(PicturesTest, ThePixmapsAreFreedWithTheStepAndOnlyThen)
         modC_YesNoStep step(&p, 2, bitmaps, 8, 1, 0, modC_Button1, false);
         made = {step.Pixmap(0), step.Pixmap(1)};
         ASSERT_EQ(8u, GeometryOf(made[0])[0]);
-        step.Execute(factory.get(), &p);
+        step.Execute(&session->factory, &p);
     }  // destroyed while showing its buttons
     EXPECT_EQ("imageChoice2 deleted", session->log.Take().back());
     EXPECT_EQ(0u, GeometryOf(made[0])[0]);
