@@ -121,27 +121,4 @@ TEST_F(ChoiceFamilyTest, APromptNeverReportsAndAComboDefaultBeyondTheEntriesFail
     EXPECT_EQ((std::vector<std::string>{"prompt1"}), factory.Live()) << "the combo box that failed is not kept";
 }
 
-TEST_F(ChoiceFamilyTest, DialogKeepsTheTupleOfEachReport)
-{
-    omu_PrimTuple initial;
-    initial.Put(1);
-    auto * dialog = Made<modC_DialogMethod>(factory.MakeDialogMethod("modG_Options", initial, &step));
-    EXPECT_EQ(0, dialog->Values().Length()) << "empty, not the tuple it was made with";
-    method->Execute();
-
-    omu_PrimTuple changed;
-    changed.Put(2);
-    changed.Put("text");
-    factory.LastDialog()->Change(changed);
-    omu_PrimTuple const seen = dialog->Values();
-    omu_PrimTuple finished;
-    finished.Put(3);
-    factory.LastDialog()->Finish(finished);
-    EXPECT_TRUE(seen.Equals(changed));
-    EXPECT_TRUE(dialog->Values().Equals(finished));
-    EXPECT_EQ((Lines{R"(MakeDialogMethod("modG_Options", (1)) -> dialog1)", "dialog1.Execute()",
-                     "step.ValueChanged()", "step.Done()"}),
-              factory.Log().Take());
-}
-
 }  // namespace
