@@ -11,10 +11,6 @@
 
 namespace {
 
-struct ComboSession : StepSession {
-    ComboSession() : StepSession("Extrude") {}
-};
-
 cow_List<cow_String> Curves()
 {
     cow_List<cow_String> entries;
@@ -56,7 +52,7 @@ int SetOffered(std::string const & line)
 }
 
 // The filter line of one filtering execution of a new combo step.
-std::string FilterLine(ComboSession & s)
+std::string FilterLine(StepSession & s)
 {
     for (std::string const & line : s.Run(*new modC_ComboStep(Curves(), 0, 0, true, false)))
         if (line.rfind("MakeFilterMethod(", 0) == 0)
@@ -66,7 +62,7 @@ std::string FilterLine(ComboSession & s)
 
 TEST(ComboStep, FiltersAreAllOfferedInOrderAndTheirStatesKeptWhenDone)
 {
-    ComboSession s;
+    StepSession s("Extrude");
     auto * step = new modC_ComboStep(Curves(), 1, 0, true, true);
     Lines const lines = s.Run(*step);
     ASSERT_EQ(6u, lines.size());
@@ -92,7 +88,7 @@ TEST(ComboStep, FiltersAreAllOfferedInOrderAndTheirStatesKeptWhenDone)
 
 TEST(ComboStep, FilteringExecutionsTakeTurnsThroughTheEightSetsAcrossSteps)
 {
-    ComboSession s;
+    StepSession s("Extrude");
     int const first = SetOffered(FilterLine(s));
     ASSERT_NE(-1, first);
     for (int i = 1; i <= 8; ++i) {
@@ -108,7 +104,7 @@ TEST(ComboStepDeathTest, TheFirstFilteringExecutionOfAProcessOffersTheFirstSet)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            ComboSession s;
+            StepSession s("Extrude");
             std::_Exit(SetOffered(FilterLine(s)) == 0 && SetOffered(FilterLine(s)) == 1 ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
@@ -116,7 +112,7 @@ TEST(ComboStepDeathTest, TheFirstFilteringExecutionOfAProcessOffersTheFirstSet)
 
 TEST(ComboStep, SuspendResumeAndCancelGoFiltersFirstAndKeepTheRecordedValues)
 {
-    ComboSession s;
+    StepSession s("Extrude");
     auto * step = new modC_ComboStep(Curves(), 1, 0, true, true);
     s.Run(*step);
     s.factory.LastCombo()->Choose(2);
@@ -146,7 +142,7 @@ TEST(ComboStep, MisuseFailsItsContractCheck)
 {
     EXPECT_ASSERTION(modC_ComboStep(Curves(), 4, 0, false, false), "!((!first.HasValue()) || (index >= size))",
                      "cow_List");
-    ComboSession s;
+    StepSession s("Extrude");
     NoButtonFactory noButton(s.log);
     modC_ComboStep step(Curves(), 0, 0, false, true);
     EXPECT_ASSERTION(step.Execute(&noButton, s.procedure.get()), "choiceMethod != 0", "modC_ComboStep");

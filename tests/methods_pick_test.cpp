@@ -13,7 +13,7 @@
 #include "modC_MouseInfo.h"
 #include "modC_PickMethod.h"
 #include "sesC_PickOptions.h"
-#include "utl_tr.h"
+#include "support/TestTables.h"
 
 namespace {
 
@@ -23,14 +23,6 @@ std::string const cycleRow =
     R"(MakeTitledChoiceMethod(["Next", "Previous", "OK"], 3, "Ambiguous selection, please choose one:", 3, 0))";
 std::string const polygonRow =
     R"(MakeTitledChoiceMethod(["Backup", "Abort", "Done"], 3, "Pick the points for the polygon", 3, 0))";
-
-std::vector<g3d_Point> Points(modC_PickMethod const & pick)
-{
-    std::vector<g3d_Point> points;
-    for (int i = 0; i < pick.Points().Size(); ++i)
-        points.push_back(pick.Points().ConstGet(i));
-    return points;
-}
 
 class PickMethodTest : public testing::Test {
 protected:
@@ -98,7 +90,7 @@ TEST_F(PickMethodTest, CircleHas32PointsStartingAtAngleZero)
     viewport->StartDrag(2, 1);
     viewport->DragTo(5, 5);  // radius 5 around (2, 1)
     EXPECT_EQ(2, pick->GetPickShape());
-    std::vector<g3d_Point> const points = Points(*pick);
+    std::vector<g3d_Point> const points = Elements(pick->Points());
     ASSERT_EQ(32u, points.size());
     EXPECT_EQ(g3d_Point(7, 1), points[0]);
     double const pi = std::acos(-1.0);
@@ -126,7 +118,7 @@ TEST_F(PickMethodTest, BackupRemovesVerticesButNeverTheFirst)
               factory.Log().Take());
 
     row->PressLabel("Backup");
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}}), Points(*pick));
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}}), Elements(pick->Points()));
     EXPECT_TRUE(factory.Log().Take().empty()) << "a one-point polygon is left alone, silently";
 }
 
@@ -134,7 +126,7 @@ TEST_F(PickMethodTest, DoneReportsThePolygonAsAValueChangeThenClearsIt)
 {
     DrawPolygon();
     std::vector<g3d_Point> delivered;
-    step.onReport = [&](std::string const &, modC_Method *) { delivered = Points(*pick); };
+    step.onReport = [&](std::string const &, modC_Method *) { delivered = Elements(pick->Points()); };
     factory.LastChoice()->PressLabel("Done");
 
     EXPECT_EQ((Lines{"titledChoice1.Cancel()", "titledChoice1 deleted", "step.ValueChanged()"}),
@@ -172,11 +164,11 @@ TEST_F(PickMethodTest, DirectManipulationByPhase)
     factory.LastChoice()->PressLabel("Backup");  // the last vertex is no longer where the pointer is
     factory.Log().Take();
     viewport->Manipulate(0, modC_MethodReceiver::MANIPULATION_STARTED);
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}, {4, 3}}), Points(*pick))
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}, {4, 3}}), Elements(pick->Points()))
         << "a new vertex starts where the last one is";
     viewport->Manipulate(1, modC_MethodReceiver::MANIPULATION_CONTINUED);
     viewport->Manipulate(1, modC_MethodReceiver::GEOMETRY_CHANGED);
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}}), Points(*pick));
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}}), Elements(pick->Points()));
     EXPECT_EQ((Lines{"step.DirectManipulation(0)", "step.DirectManipulation(1)", "step.DirectManipulation(2)"}),
               factory.Log().Take());
 }

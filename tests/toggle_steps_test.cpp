@@ -11,10 +11,6 @@
 
 namespace {
 
-struct ToggleSession : StepSession {
-    explicit ToggleSession(char const * modeName = "M") : StepSession(modeName) {}
-};
-
 cow_1DArray<int> States(std::initializer_list<int> values)
 {
     cow_1DArray<int> states;
@@ -33,7 +29,7 @@ omu_PrimTuple Tuple(int value)
 
 TEST(ToggleStep, SwitchingReportsNothingAndTheStatesCarryIntoTheNextExecution)
 {
-    ToggleSession s;
+    StepSession s("M");
     auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 3, States({1, 0, 0}), 0);
     step->setToggleLabel(1, "Both sides");
     EXPECT_EQ((Lines{R"(MakeToggleMethod(["*promptArea.M_sides.toggleBtn1.labelString", "Both sides", )"
@@ -71,7 +67,7 @@ TEST(ToggleStep, SwitchingReportsNothingAndTheStatesCarryIntoTheNextExecution)
 
 TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
 {
-    ToggleSession s;
+    StepSession s("M");
     auto * step = new modC_StringToggleStep(s.procedure.get(), "unit", 2, "10", 0);
     step->setToggleLabel(0, "mm");
     step->setToggleLabel(1, "deg");
@@ -106,7 +102,7 @@ TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
 
 TEST(StringToggleStep, SuspendResumeAndCancelGoToTheFieldFirstAndAForeignReportFails)
 {
-    ToggleSession s;
+    StepSession s("M");
     auto * step = new modC_StringToggleStep(s.procedure.get(), "unit", 2, "5", 0);
     s.Run(*step);
     step->Suspend();
@@ -123,7 +119,7 @@ TEST(StringToggleStep, SuspendResumeAndCancelGoToTheFieldFirstAndAForeignReportF
 
 TEST(DialogToggleStep, TogglesRunBesideTheDialogAndOnlyTheDialogsChangesAreReported)
 {
-    ToggleSession s;
+    StepSession s("M");
     auto * step = new modC_DialogToggleStep(s.procedure.get(), Tuple(4), "show", "modG_Display", 3, 0);
     EXPECT_EQ((Lines{R"(MakeDialogMethod("modG_Display", (4)) -> dialog1)", "dialog1.Execute()",
                      R"(MakeToggleMethod(["*promptArea.M_show.toggleBtn1.labelString", )"
@@ -149,7 +145,7 @@ TEST(DialogToggleStep, TogglesRunBesideTheDialogAndOnlyTheDialogsChangesAreRepor
 
 TEST(DialogToggleStep, TheDialogGoesFirstOnSuspendResumeAndTheTogglesFirstOnCancel)
 {
-    ToggleSession s;
+    StepSession s("M");
     auto * step = new modC_DialogToggleStep(s.procedure.get(), Tuple(1), "show", "modG_Display", 1, 0);
     s.Run(*step);
     EXPECT_FALSE(step->GetToggleState(0)) << "a single toggle starts off";
@@ -176,7 +172,7 @@ TEST(DialogToggleStep, TheDialogGoesFirstOnSuspendResumeAndTheTogglesFirstOnCanc
 
 TEST(ToggleSteps, MisuseFailsItsContractCheck)
 {
-    ToggleSession unnamed(""), s;
+    StepSession unnamed(""), s("M");
     modC_Procedure * none = unnamed.procedure.get();
     modC_ToggleStep toggles(s.procedure.get(), "sides", 2, States({0, 0}), 0);
     modC_StringToggleStep text(s.procedure.get(), "unit", 2, "5", 0);

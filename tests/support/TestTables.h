@@ -37,9 +37,10 @@ std::vector<T> Elements(cow_1DArray<T> const & array)
     return elements;
 }
 
-inline std::vector<double> Elements(cow_1DArrayList<double, double> const & list)
+template <class T, class Arg>
+std::vector<T> Elements(cow_1DArrayList<T, Arg> const & list)
 {
-    std::vector<double> elements;
+    std::vector<T> elements;
     for (int i = 0; i < list.Size(); ++i)
         elements.push_back(list.ConstGet(i));
     return elements;
