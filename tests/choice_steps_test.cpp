@@ -99,8 +99,6 @@ TEST(OneOfSteps, TheOnePressedEndsTheStepAndIsTheNextDefault)
     }
 }
 
-// ---- rotating option step ----
-
 struct ExtrudeSession : ChoiceSession {
     ExtrudeSession() : ChoiceSession("Extrude") {}
 
@@ -166,8 +164,6 @@ TEST(RotatingOptionStep, TheDoneButtonOptionEndsTheStepLeavingDepthAndPickAlone)
     EXPECT_EQ(0.0, s.step->GetPickX());
 }
 
-// ---- choice menu ----
-
 TEST(ChoiceMenuStep, PickingAnEntryEndsTheStepWithItsIndex)
 {
     ChoiceSession s;
@@ -187,8 +183,6 @@ TEST(ChoiceMenuStep, PickingAnEntryEndsTheStepWithItsIndex)
     menu->Done(nullptr);  // from outside while no menu is shown: nothing to finish
     EXPECT_TRUE(s.log.Take().empty());
 }
-
-// ---- tool box ----
 
 // A tool box that reacts to each completion of its dialog.
 class Tools : public modC_ToolBoxStep {
@@ -260,8 +254,6 @@ TEST(ChoiceSteps, MisuseFailsItsContractCheck)
          "modC_RotatingOptionStep"},
     });
 }
-
-// ---- toolset ----
 
 TEST(ToolsetStep, EitherTheToolsetOrTheDoneButtonEndsTheStepAndBothGo)
 {
