@@ -53,16 +53,16 @@ TEST(ToggleStep, SwitchingReportsNothingAndTheStatesCarryIntoTheNextExecution)
     step->Done(nullptr);
     EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
 
-    // Suspend, resume and cancel reach the toggles and report nothing; a switch is kept.
-    s.procedure->Repeat();
-    s.log.Take();
-    step->Suspend();
-    step->Resume();
+    // Suspend, resume and cancel reach the toggles and report nothing; a single switch is kept.
+    auto * one = new modC_ToggleStep(s.procedure.get(), "lock", 1, States({0}), 0);
+    s.Run(*one);
+    one->Suspend();
+    one->Resume();
     s.factory.LastToggle()->Toggle(0);
-    step->Cancel();
-    step->Cancel();
+    one->Cancel();
+    one->Cancel();
     EXPECT_EQ((Lines{"toggle3.Suspend()", "toggle3.Resume()", "toggle3.Cancel()", "toggle3 deleted"}), s.log.Take());
-    EXPECT_EQ((std::vector<int>{1, 1, 1}), Elements(step->GetState()));
+    EXPECT_EQ((std::vector<int>{1}), Elements(one->GetState()));
 }
 
 TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
