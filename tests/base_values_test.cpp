@@ -4,12 +4,9 @@
 
 #include <sstream>
 
-#include "AssertCapture.h"
 #include "bio_Ifilter.h"
 #include "bio_Ofilter.h"
-#include "cow_1DArray.h"
 #include "cow_1DArrayList.h"
-#include "cow_COW.h"
 #include "cow_List.h"
 #include "cow_String.h"
 #include "omu_PrimBool.h"
@@ -18,22 +15,11 @@
 #include "omu_PrimTuple.h"
 #include "omu_PrimType.h"
 #include "pnt_PrettyPrint.h"
+#include "support/TestTables.h"
 #include "uti_ResourceManager.h"
 #include "utl_tr.h"
 
 namespace {
-
-TEST(CowString, CopiesAreIndependentValues)
-{
-    cow_String a("Extrude");
-    cow_String b = a;
-    b += "_select";
-    EXPECT_EQ(cow_String("Extrude"), a);
-    EXPECT_EQ(cow_String("Extrude_select"), b);
-    a.ToLower();
-    EXPECT_TRUE(a == "extrude");
-    EXPECT_TRUE(b == "Extrude_select");
-}
 
 TEST(CowString, EditingOperationsAndTheirBounds)
 {
@@ -55,105 +41,28 @@ TEST(CowString, EditingOperationsAndTheirBounds)
     EXPECT_EQ(cow_String("ade!"), t + "!");
 }
 
-TEST(CowString, NullAndEmptyTextsGiveTheEmptyString)
+// The contract checks of the containers and tuples, with their exact texts.
+TEST(BaseValues, MisuseFailsTheContractCheckWithItsExactText)
 {
-    cow_String n(nullptr);
-    EXPECT_STREQ("", n.AsCharPtr());
-    EXPECT_TRUE(n == "");
-    EXPECT_TRUE(n == nullptr);
-    cow_String s("x");
-    s = s.AsCharPtr();  // assigning its own characters
-    EXPECT_TRUE(s == "x");
-}
-
-TEST(CowList, OperationsKeepOrder)
-{
-    cow_List<cow_String> list;
-    list.Append("b");
-    list.Prepend("a");
-    list.Append("d");
-    list.InsertAfter(1, "c");
-    cow_List<cow_String> copy = list;
-    copy.Append(list);
-    EXPECT_EQ(4, list.Size());
-    EXPECT_EQ(8, copy.Size());
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(copy.ConstGet(i), copy.ConstGet(i + 4));
-    EXPECT_EQ(cow_String("c"), list.ConstGet(2));
-    list.Get(4) = "e";  // one past the end appends
-    EXPECT_EQ(5, list.Size());
-    list.Clear();
-    EXPECT_EQ(0, list.Size());
-}
-
-TEST(CowList, ContractChecksReportTheirExactTexts)
-{
-    cow_List<int> list;
-    EXPECT_ASSERTION(list.ConstGet(0), "!((!first.HasValue()) || (index >= size))", "cow_List");
-    list.Append(1);
-    EXPECT_ASSERTION(list.ConstGet(1), "!((!first.HasValue()) || (index >= size))", "cow_List");
-    EXPECT_ASSERTION(list.InsertAfter(1, 5), "(index<size) && (index>=0)", "cow_List");
-    EXPECT_ASSERTION(list.InsertAfter(-1, 5), "(index<size) && (index>=0)", "cow_List");
-    EXPECT_ASSERTION(list.Get(3), "!(index > size)", "cow_List");
-}
-
-TEST(Cow1DArray, GetGrowsAndCopiesShareUntilWritten)
-{
-    cow_1DArray<cow_String> names;
-    names.Get(3) = "last";
-    EXPECT_EQ(4, names.Length());
-    EXPECT_TRUE(names.ConstGet(0) == "");
-    cow_1DArray<cow_String> snapshot = names;
-    names.Get(3) = "changed";
-    EXPECT_TRUE(snapshot.PartialArrayConstGet(3) == "last");
-    EXPECT_TRUE(names.ConstGet(3) == "changed");
-    EXPECT_FALSE(snapshot == names);
-}
-
-TEST(Cow1DArrayList, IsAStackOfValues)
-{
+    cow_List<int> empty, one;
+    one.Append(1);
     cow_1DArrayList<double, double> values;
-    values.Append(1.5);
-    values.Append(2.5);
-    cow_1DArrayList<double, double> copy = values;
-    EXPECT_EQ(2.5, values.Pop());
-    EXPECT_EQ(1, values.Size());
-    EXPECT_EQ(2, copy.Size());
-    values.ClearAll();
+    double const run[] = {1.0};
+    omu_PrimTuple tuple;
+    tuple.Put(1);
+    int i = 0;
+    cow_String s;
+    ExpectContractChecks("cow_List", {
+        {[&] { empty.ConstGet(0); }, "!((!first.HasValue()) || (index >= size))"},
+        {[&] { one.ConstGet(1); }, "!((!first.HasValue()) || (index >= size))"},
+        {[&] { one.InsertAfter(1, 5); }, "(index<size) && (index>=0)"},
+        {[&] { one.InsertAfter(-1, 5); }, "(index<size) && (index>=0)"},
+        {[&] { one.Get(3); }, "!(index > size)"},
+        {[&] { values.Append(run, -1); }, "count >= 0", "cow_1DArrayList"},
+        {[&] { tuple.Begin(), tuple.Get(s); }, "e.GetKind() == STRING", "omu_PrimTuple"},
+        {[&] { tuple.Begin(), tuple.Get(i), tuple.Get(i); }, "readPos < Length()", "omu_PrimTuple"},
+    });
     EXPECT_EQ(0, values.Size());
-}
-
-TEST(Cow1DArrayList, AppendsARunOfValuesWithoutTouchingCopies)
-{
-    cow_1DArrayList<double, double> values;
-    values.Append(1.0);
-    cow_1DArrayList<double, double> copy = values;
-    double const run[] = {2.0, 3.0, 4.0};
-    values.Append(run, 3);
-    values.Append(run, 0);
-    ASSERT_EQ(4, values.Size());
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(1.0 + i, values.ConstGet(i));
-    EXPECT_EQ(1, copy.Size());
-    EXPECT_ASSERTION(values.Append(run, -1), "count >= 0", "cow_1DArrayList");
-    EXPECT_EQ(4, values.Size());
-}
-
-struct Shape {
-    explicit Shape(int sides) : sides(sides) {}
-    virtual ~Shape() = default;
-    virtual Shape * Copy() const { return new Shape(*this); }
-    int sides;
-};
-
-TEST(CowCOW, CopiesThroughTheObjectsOwnCopyOnWrite)
-{
-    cow_COW<Shape> a(new Shape(3));
-    cow_COW<Shape> b = a;
-    EXPECT_EQ(&a.ConstGet(), &b.ConstGet());
-    b.Get().sides = 4;
-    EXPECT_EQ(3, a.ConstGet().sides);
-    EXPECT_EQ(4, b.ConstGet().sides);
 }
 
 TEST(PrimTuple, ReadsBackWhatWasPutWithConversions)
@@ -185,33 +94,6 @@ TEST(PrimTuple, ReadsBackWhatWasPutWithConversions)
     EXPECT_TRUE(b);
     EXPECT_TRUE(back == inner);
     EXPECT_EQ("(\"msg\", 7, 2.5, true, (\"x\"))", std::string(t.AsString().AsCharPtr()));
-}
-
-TEST(PrimTuple, SequenceOperations)
-{
-    omu_PrimTuple t;
-    t.Put(1);
-    t.Put(2);
-    t.Put(3);
-    EXPECT_EQ(2, t.Slice(1, 3).Length());
-    EXPECT_TRUE(t.Slice(1, 3).Index(0) == omu_PrimInt(2));
-    EXPECT_EQ(6, t.Concat(t).Length());
-    EXPECT_EQ(9, t.Repeat(3).Length());
-    EXPECT_EQ(0, t.Repeat(0).Length());
-    EXPECT_EQ(0, t.Slice(5, 9).Length());
-}
-
-TEST(PrimTuple, ReadingPastTheEndOrTheWrongKindIsAContractViolation)
-{
-    omu_PrimTuple t;
-    t.Put(1);
-    int i = 0;
-    cow_String s;
-    t.Begin();
-    EXPECT_ASSERTION(t.Get(s), "e.GetKind() == STRING", "omu_PrimTuple");
-    t.Begin();
-    t.Get(i);
-    EXPECT_ASSERTION(t.Get(i), "readPos < Length()", "omu_PrimTuple");
 }
 
 TEST(ObjectStreams, PrimitivesRoundTrip)

@@ -1,20 +1,26 @@
-// Steps that offer commands or tools rather than a value: the choice menu,
-// the tool box (a dialog that stays open beside a "Done" button) and the
-// toolset, each driven through the scripted front end.
+// Steps that pick one of a fixed set of alternatives (the option and radio
+// steps, the rotating option step choosing an extrusion's end condition) and
+// steps that offer commands or tools rather than a value (the choice menu, the
+// tool box: a dialog that stays open beside a "Done" button, the toolset).
 #include <gtest/gtest.h>
 
-#include "AssertCapture.h"
+#include <functional>
+
 #include "StepSession.h"
 #include "modC_ChoiceMenuStep.h"
 #include "modC_DialogMethod.h"
+#include "modC_OptionStep.h"
+#include "modC_RadioStep.h"
+#include "modC_RotatingOptionStep.h"
 #include "modC_ToolBoxStep.h"
 #include "modC_ToolsetStep.h"
-#include "utl_tr.h"
+#include "support/TestTables.h"
 
 namespace {
 
 struct ChoiceSession : StepSession {
     explicit ChoiceSession(char const * modeName = "M") : StepSession(modeName) {}
+    ScriptedChoice & Options() { return *factory.Find<ScriptedChoice>("option1"); }
 };
 
 // A front end whose factory cannot make some kinds of method.
@@ -35,18 +41,127 @@ omu_PrimTuple Ints(std::initializer_list<int> values)
     return t;
 }
 
-// ---- choice menu ----
-
-TEST(ChoiceMenuStep, ChoicesAreKeyedByNameAndAlwaysNumbered)
+// The option list and the radio buttons: moving through them reports nothing,
+// the one pressed ends the step and is the next default, and a finish without
+// a selection keeps the step's choice.
+TEST(OneOfSteps, TheOnePressedEndsTheStepAndIsTheNextDefault)
 {
-    ChoiceSession s;
-    EXPECT_EQ((Lines{R"(MakeMenuChoiceMethod(["*promptArea.M_view.btn1.labelString", )"
-                     R"("*promptArea.M_view.btn2.labelString", "*promptArea.M_view.btn3.labelString", )"
-                     R"("*promptArea.M_view.btn4.labelString"], 4) -> menuChoice1)",
-                     "menuChoice1.Execute()"}),
-              s.Run(*new modC_ChoiceMenuStep(s.procedure.get(), 4, "view", 0)));
-    EXPECT_EQ(R"(MakeMenuChoiceMethod(["*promptArea.M_only.btn1.labelString"], 1) -> menuChoice2)",
-              s.Run(*new modC_ChoiceMenuStep(s.procedure.get(), 1, "only", 0))[0]);
+    struct Case {
+        std::function<modC_OneOfStep *(modC_Procedure *)> make;
+        std::string made, name;
+    };
+    Case const cases[] = {
+        {[](modC_Procedure * p) {
+             auto * step = new modC_OptionStep(p, "end", 3, 0, 1);
+             step->setOptionLabel(2, "Up to Face");
+             return step;
+         },
+         R"(MakeOptionMethod(["*promptArea.M_end.optionBtn1.labelString", )"
+         R"("*promptArea.M_end.optionBtn2.labelString", "Up to Face"], 3, 1) -> option1)",
+         "option"},
+        {[](modC_Procedure * p) { return new modC_RadioStep(p, "mode", 3, 0, 1); },
+         R"(MakeRadioMethod(["*promptArea.M_mode.radioBtn1.labelString", )"
+         R"("*promptArea.M_mode.radioBtn2.labelString", "*promptArea.M_mode.radioBtn3.labelString"], 3, 1) -> radio1)",
+         "radio"},
+    };
+    for (Case const & c : cases) {
+        SCOPED_TRACE(c.name);
+        ChoiceSession s;
+        modC_OneOfStep * step = c.make(s.procedure.get());
+        EXPECT_EQ(0, step->GetChoice());
+        EXPECT_EQ((Lines{c.made, c.name + "1.Execute()"}), s.Run(*step));
+        ScriptedChoice & list = *s.factory.LastChoice();
+        list.Select(2);
+        list.Select(0);
+        EXPECT_TRUE(s.log.Take().empty());
+        EXPECT_EQ(0, step->GetChoice());
+        s.procedure->Suspend();
+        s.procedure->Resume();
+        list.Press(1);
+        EXPECT_EQ((Lines{"SuspendHook(step)", c.name + "1.Suspend()", "ResumeHook(step)", c.name + "1.Resume()",
+                         "SetBackupAvailable(0)", c.name + "1.Cancel()", c.name + "1 deleted",
+                         "StepTerminatedHook(step)"}),
+                  s.log.Take());
+        EXPECT_EQ(1, step->GetChoice());
+        EXPECT_EQ(2, step->GetDefChoice());
+        s.procedure->Repeat();
+        EXPECT_NE(std::string::npos, s.log.Take()[1].find("], 3, 2) -> " + c.name + "2"));
+
+        // Finished while the list reports "none", or by a prompt option: the choice stays.
+        s.factory.LastChoice()->Confirm();
+        EXPECT_EQ(1, step->GetChoice());
+        s.procedure->Repeat();
+        step->Done(nullptr);
+        EXPECT_EQ(2, step->GetDefChoice());
+        EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
+        step->Done(nullptr);
+        EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
+    }
+}
+
+struct ExtrudeSession : ChoiceSession {
+    ExtrudeSession() : ChoiceSession("Extrude") {}
+
+    // Through All with a "Done" button, Specific Depth with a depth keyin, Up
+    // to Face with a face pick.
+    modC_RotatingOptionStep & Make(int defChoice)
+    {
+        modC_MethodTypeEnm types[] = {modC_CHOICE_METHOD, modC_INTEGER_METHOD, modC_PICK_METHOD};
+        step = new modC_RotatingOptionStep(procedure.get(), "end", 3, types, 0, defChoice);
+        return *step;
+    }
+    modC_RotatingOptionStep * step = nullptr;
+};
+
+TEST(RotatingOptionStep, TheExtrudeScenarioRotatesFromTheDepthKeyinToTheFacePick)
+{
+    ExtrudeSession s;
+    EXPECT_EQ((Lines{R"(MakeOptionMethod(["Through All", "Specific Depth", "Up to Face"], 3, 2) -> option1)",
+                     "option1.Execute()", R"(MakePromptMethod("") -> prompt1)",
+                     R"(MakeChoiceMethod(["Done"], 1, 1, false) -> choice1)", R"(MakePromptMethod("") -> prompt2)",
+                     "MakeIntegerMethod(0, 0, 99999, true, true, false, null, 20) -> integer1",
+                     R"(MakePromptMethod("Select a face to extrude to") -> prompt3)", "MakePickMethod() -> pick1",
+                     "prompt2.Execute()", "integer1.Execute()"}),
+              s.Run(s.Make(2)));
+
+    s.Options().Select(2);
+    EXPECT_EQ((Lines{"prompt2.Cancel()", "integer1.Cancel()", "prompt3.Execute()", "pick1.Execute()"}),
+              s.log.Take());
+    EXPECT_EQ(2, s.step->GetChoice());
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    EXPECT_EQ((Lines{"SuspendHook(step)", "option1.Suspend()", "prompt3.Suspend()", "pick1.Suspend()",
+                     "ResumeHook(step)", "option1.Resume()", "prompt3.Resume()", "pick1.Resume()",
+                     "SetBackupAvailable(0)"}),
+              s.log.Take());
+
+    s.factory.LastPosition()->Click(12.5f, -3.25f);
+    EXPECT_EQ((Lines{"option1.Cancel()", "option1 deleted", "prompt3.Cancel()", "pick1.Cancel()", "choice1 deleted",
+                     "integer1 deleted", "pick1 deleted", "prompt1 deleted", "prompt2 deleted", "prompt3 deleted",
+                     "StepTerminatedHook(step)"}),
+              s.log.Take());
+    EXPECT_EQ(3, s.step->GetDefChoice());
+    EXPECT_EQ(12.5, s.step->GetPickX());
+    EXPECT_EQ(-3.25, s.step->GetPickY());
+    EXPECT_EQ(0, s.step->GetDepth());
+}
+
+TEST(RotatingOptionStep, TheDoneButtonOptionEndsTheStepLeavingDepthAndPickAlone)
+{
+    ExtrudeSession s;
+    s.Run(s.Make(0));
+    s.Options().ReportValueChanged();  // without a default no option runs; the list reports "none"
+    EXPECT_TRUE(s.log.Take().empty());
+    s.Options().Select(1);
+    s.Options().Select(0);
+    EXPECT_EQ((Lines{"prompt2.Execute()", "integer1.Execute()", "prompt2.Cancel()", "integer1.Cancel()",
+                     "prompt1.Execute()", "choice1.Execute()"}),
+              s.log.Take());
+    s.factory.Find<ScriptedChoice>("choice1")->PressLabel("Done");
+    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
+    EXPECT_EQ(1, s.step->GetDefChoice());
+    EXPECT_EQ(0, s.step->GetDepth());
+    EXPECT_EQ(0.0, s.step->GetPickX());
 }
 
 TEST(ChoiceMenuStep, PickingAnEntryEndsTheStepWithItsIndex)
@@ -55,47 +170,19 @@ TEST(ChoiceMenuStep, PickingAnEntryEndsTheStepWithItsIndex)
     auto * menu = new modC_ChoiceMenuStep(s.procedure.get(), 3, "view", 0);
     menu->setChoiceLabel(2, "Isometric");
     EXPECT_EQ(-1, menu->GetChoice());
-    s.Run(*menu);
-    EXPECT_EQ((std::vector<std::string>{"*promptArea.M_view.btn1.labelString", "*promptArea.M_view.btn2.labelString",
-                                        "Isometric"}),
-              s.factory.LastChoice()->Labels());
+    EXPECT_EQ((Lines{R"(MakeMenuChoiceMethod(["*promptArea.M_view.btn1.labelString", )"
+                     R"("*promptArea.M_view.btn2.labelString", "Isometric"], 3) -> menuChoice1)",
+                     "menuChoice1.Execute()"}),
+              s.Run(*menu));
     s.factory.LastChoice()->Select(1);
     EXPECT_TRUE(s.log.Take().empty()) << "moving through the menu reports nothing";
     EXPECT_EQ(-1, menu->GetChoice());
     s.factory.LastChoice()->PressLabel("Isometric");
     EXPECT_EQ((Lines{"menuChoice1.Cancel()", "menuChoice1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
     EXPECT_EQ(2, menu->GetChoice());
-}
-
-TEST(ChoiceMenuStep, SuspendResumeAndCancelActOnTheMenuAndReportNothing)
-{
-    ChoiceSession s;
-    auto * menu = new modC_ChoiceMenuStep(s.procedure.get(), 2, "view", 0);
-    s.Run(*menu);
-    menu->Suspend();
-    menu->Resume();
-    menu->Cancel();
-    menu->Cancel();
     menu->Done(nullptr);  // from outside while no menu is shown: nothing to finish
-    EXPECT_EQ((Lines{"menuChoice1.Suspend()", "menuChoice1.Resume()", "menuChoice1.Cancel()", "menuChoice1 deleted"}),
-              s.log.Take());
-    EXPECT_EQ(-1, menu->GetChoice());
+    EXPECT_TRUE(s.log.Take().empty());
 }
-
-TEST(ChoiceMenuStep, MisuseFailsItsContractCheck)
-{
-    ChoiceSession unnamed("");
-    EXPECT_ASSERTION(new modC_ChoiceMenuStep(unnamed.procedure.get(), 2, "view", 0), "modeName != \"\"",
-                     "modC_ChoiceMenuStep");
-    ChoiceSession s;
-    modC_ChoiceMenuStep menu(s.procedure.get(), 2, "view", 0);
-    EXPECT_ASSERTION(menu.setChoiceLabel(2, "x"), "num < numChoices && num >=0", "modC_ChoiceMenuStep");
-    EXPECT_ASSERTION(menu.setChoiceLabel(-1, "x"), "num < numChoices && num >=0", "modC_ChoiceMenuStep");
-    FailingFactory failing(s.log);
-    EXPECT_ASSERTION(menu.Execute(&failing, s.procedure.get()), "method != 0", "modC_ChoiceMenuStep");
-}
-
-// ---- tool box ----
 
 // A tool box that reacts to each completion of its dialog.
 class Tools : public modC_ToolBoxStep {
@@ -135,84 +222,38 @@ TEST(ToolBoxStep, TheDialogStaysOpenThroughItsCompletionsUntilDoneIsPressed)
     EXPECT_TRUE(s.factory.Live().empty());
 }
 
-// A receiver standing between a step and the procedure, such as a compound step.
-struct Middle : modC_StepReceiver {
-    explicit Middle(CallLog & log) : log(log) {}
-    void StepTerminated(modC_Step const &) override { log.Add("middle.StepTerminated"); }
-    void StepValueChanged(modC_Step const &) override { log.Add("middle.StepValueChanged"); }
-    void StepAbort(modC_Step const &) override {}
-    void SuspendOption() override {}
-    void ResumeOption() override {}
-    void EndMode() override {}
-    bool FirstStep(modC_Step const &) override { return false; }
-    CallLog & log;
-};
-
-TEST(ToolBoxStep, ReportsToItsProcedureWhoeverExecutesIt)
+TEST(ChoiceSteps, MisuseFailsItsContractCheck)
 {
-    ChoiceSession s;
-    Middle middle(s.log);
-    modC_ToolBoxStep tools(s.procedure.get(), "modG_Tools", "sweep", 0);
-    tools.Execute(&s.factory, &middle);
-    EXPECT_EQ(R"(MakeDialogMethod("modG_Tools", ()) -> dialog1)", s.log.Take()[0]);
-    s.factory.LastDialog()->Change(Ints({1}));  // a value change is the dialog step's
-    s.factory.LastChoice()->Confirm();
-    EXPECT_EQ((Lines{"ValueChangedHook(dialog:modG_Tools)", "choice1.Cancel()", "choice1 deleted", "dialog1.Cancel()",
-                     "dialog1 deleted", "StepTerminatedHook(dialog:modG_Tools)"}),
-              s.log.Take());
-    EXPECT_TRUE(tools.GetValues() == Ints({1}));
-
-    // Without a procedure the tool box reports to no one.
-    modC_ToolBoxStep orphan(nullptr, "modG_Tools", "sweep", 0);
-    orphan.Execute(&s.factory, &middle);
-    s.log.Take();
-    s.factory.LastChoice()->Confirm();
-    EXPECT_EQ((Lines{"choice2.Cancel()", "choice2 deleted", "dialog2.Cancel()", "dialog2 deleted"}), s.log.Take());
-}
-
-TEST(ToolBoxStep, ExecutingAgainShowsTheSameDialogAndReplacesTheDoneButton)
-{
-    ChoiceSession s;
-    auto * tools = new Tools(s.procedure.get(), s.log, Ints({}));
-    s.Run(*tools);
-    s.procedure->Repeat();
-    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "dialog1.Execute()", "choice1.Cancel()", "choice1 deleted",
-                     R"(MakeChoiceMethod(["Done"], 1, 1, false) -> choice2)", "choice2.Execute()"}),
-              s.log.Take());
-    EXPECT_EQ((std::vector<std::string>{"dialog1", "choice2"}), s.factory.Live());
-}
-
-TEST(ToolBoxStep, SuspendAndResumeTouchOnlyTheDoneButtonAndCancelTakesBothDown)
-{
-    ChoiceSession s;
-    auto * tools = new Tools(s.procedure.get(), s.log, Ints({5}));
-    s.Run(*tools);
-    s.factory.LastDialog()->Change(Ints({6}));
-    s.log.Take();
-    tools->Suspend();
-    tools->Resume();
-    tools->Cancel();
-    EXPECT_EQ((Lines{"choice1.Suspend()", "choice1.Resume()", "dialog1.Cancel()", "dialog1 deleted",
-                     "choice1.Cancel()", "choice1 deleted"}),
-              s.log.Take());
-    EXPECT_TRUE(tools->GetValues() == Ints({5})) << "cancelling restores the values the tool box was built with";
-}
-
-TEST(ToolBoxStep, TheDoneLabelIsTranslatedAndADoneFromElsewhereIsAContractViolation)
-{
-    ChoiceSession s;
-    utl_SetTranslation("Done", "Fertig");
-    modC_ToolBoxStep tools(s.procedure.get(), "modG_Tools", "sweep", 0);
-    utl_ClearTranslations();
-    tools.Execute(&s.factory, s.procedure.get());
-    EXPECT_EQ(R"(MakeChoiceMethod(["Fertig"], 1, 1, false) -> choice1)", s.log.Take()[2]);
-    EXPECT_ASSERTION(tools.Done(nullptr), "0", "modC_ToolBoxStep");
+    ChoiceSession unnamed(""), s;
     FailingFactory failing(s.log);
+    modC_ChoiceMenuStep menu(s.procedure.get(), 2, "view", 0);
+    modC_ToolBoxStep tools(s.procedure.get(), "modG_Tools", "sweep", 0);
     modC_ToolBoxStep noButton(s.procedure.get(), "modG_Tools", "sweep", 0);
-    EXPECT_ASSERTION(noButton.Execute(&failing, nullptr), "choiceMethod != 0", "modC_ToolBoxStep");
+    modC_OptionStep step(s.procedure.get(), "end", 2, 0, 1);
+    modC_MethodTypeEnm types[] = {modC_CHOICE_METHOD, modC_INTEGER_METHOD, modC_PICK_METHOD, modC_PICK_METHOD};
+    modC_MethodTypeEnm wrong[] = {modC_CHOICE_METHOD, static_cast<modC_MethodTypeEnm>(3)};
+    modC_Procedure * none = unnamed.procedure.get();
+    tools.Execute(&s.factory, s.procedure.get());
+    ExpectContractChecks("modC_ChoiceMenuStep", {
+        {[&] { modC_ChoiceMenuStep(unnamed.procedure.get(), 2, "view", 0); }, "modeName != \"\""},
+        {[&] { menu.setChoiceLabel(2, "x"); }, "num < numChoices && num >=0"},
+        {[&] { menu.setChoiceLabel(-1, "x"); }, "num < numChoices && num >=0"},
+        {[&] { menu.Execute(&failing, s.procedure.get()); }, "method != 0"},
+        {[&] { tools.Done(nullptr); }, "0", "modC_ToolBoxStep"},
+        {[&] { noButton.Execute(&failing, nullptr); }, "choiceMethod != 0", "modC_ToolBoxStep"},
+        {[&] { modC_OptionStep(none, "end", 2, 0, 1); }, "modeName != \"\"", "modC_OptionStep"},
+        {[&] { modC_RadioStep(none, "end", 2, 0, 1); }, "modeName != \"\"", "modC_RadioStep"},
+        {[&] { step.setOptionLabel(2, "x"); }, "num < numberOptions && num >=0", "modC_OptionStep"},
+        {[&] { step.setOptionLabel(-1, "x"); }, "num < numberOptions && num >=0", "modC_OptionStep"},
+        {[&] { modC_RotatingOptionStep(none, "end", 3, types, 0, 1); }, "modeName != \"\"",
+         "modC_RotatingOptionStep"},
+        {[&] { modC_RotatingOptionStep(s.procedure.get(), "end", 4, types, 0, 1); },
+         "numberOptions > 0 && numberOptions <= 3", "modC_RotatingOptionStep"},
+        {[&] { modC_RotatingOptionStep(s.procedure.get(), "end", 2, wrong, 0, 1); },
+         "type == modC_CHOICE_METHOD || type == modC_INTEGER_METHOD || type == modC_PICK_METHOD",
+         "modC_RotatingOptionStep"},
+    });
 }
-
-// ---- toolset ----
 
 TEST(ToolsetStep, EitherTheToolsetOrTheDoneButtonEndsTheStepAndBothGo)
 {
@@ -230,28 +271,18 @@ TEST(ToolsetStep, EitherTheToolsetOrTheDoneButtonEndsTheStepAndBothGo)
               s.log.Take());
     EXPECT_TRUE(s.factory.Live().empty());
 
+    // The Done button goes first on suspend and resume.
     s.procedure->Repeat();
     s.log.Take();
+    s.procedure->Suspend();
+    s.procedure->Resume();
     s.factory.LastChoice()->Confirm();
-    EXPECT_EQ((Lines{"toolset2.Cancel()", "toolset2 deleted", "choice2.Cancel()", "choice2 deleted",
-                     "StepTerminatedHook(step)"}),
+    EXPECT_EQ((Lines{"SuspendHook(step)", "choice2.Suspend()", "toolset2.Suspend()", "ResumeHook(step)",
+                     "choice2.Resume()", "toolset2.Resume()", "SetBackupAvailable(0)", "toolset2.Cancel()",
+                     "toolset2 deleted", "choice2.Cancel()", "choice2 deleted", "StepTerminatedHook(step)"}),
               s.log.Take());
     toolset->Done(nullptr);
     EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
-}
-
-TEST(ToolsetStep, TheDoneButtonGoesFirstOnSuspendResumeAndCancel)
-{
-    ChoiceSession s;
-    auto * toolset = new modC_ToolsetStep("sketchTools", 0);
-    s.Run(*toolset);
-    s.procedure->Suspend();
-    s.procedure->Resume();
-    toolset->Cancel();
-    EXPECT_EQ((Lines{"SuspendHook(step)", "choice1.Suspend()", "toolset1.Suspend()", "ResumeHook(step)",
-                     "choice1.Resume()", "toolset1.Resume()", "SetBackupAvailable(0)", "choice1.Cancel()",
-                     "choice1 deleted", "toolset1.Cancel()", "toolset1 deleted"}),
-              s.log.Take());
 }
 
 }  // namespace

@@ -5,15 +5,11 @@
 
 #include <cstdlib>
 
-#include "AssertCapture.h"
 #include "StepSession.h"
 #include "modC_ComboStep.h"
+#include "support/TestTables.h"
 
 namespace {
-
-struct ComboSession : StepSession {
-    ComboSession() : StepSession("Extrude") {}
-};
 
 cow_List<cow_String> Curves()
 {
@@ -22,14 +18,6 @@ cow_List<cow_String> Curves()
     entries.Append("Arc");
     entries.Append("Spline");
     return entries;
-}
-
-std::vector<int> Ints(cow_1DArray<int> const & states)
-{
-    std::vector<int> ints;
-    for (int i = 0; i < states.Length(); ++i)
-        ints.push_back(states.ConstGet(i));
-    return ints;
 }
 
 // How the factory shows the filter dictionary of `words`, every one "on".
@@ -64,7 +52,7 @@ int SetOffered(std::string const & line)
 }
 
 // The filter line of one filtering execution of a new combo step.
-std::string FilterLine(ComboSession & s)
+std::string FilterLine(StepSession & s)
 {
     for (std::string const & line : s.Run(*new modC_ComboStep(Curves(), 0, 0, true, false)))
         if (line.rfind("MakeFilterMethod(", 0) == 0)
@@ -72,52 +60,9 @@ std::string FilterLine(ComboSession & s)
     return "";
 }
 
-TEST(ComboStep, AnEntryChosenAndFinishedIsKeptAndOpensTheNextExecution)
-{
-    ComboSession s;
-    auto * step = new modC_ComboStep(Curves(), 0, 0, false, false);
-    EXPECT_TRUE(step->GetCurrentText().IsEmpty());
-    EXPECT_EQ((Lines{R"(MakeComboMethod(["Line", "Arc", "Spline"], 0) -> combo1)", "combo1.Execute()"}),
-              s.Run(*step));
-    s.factory.LastCombo()->Choose(1);
-    s.factory.LastCombo()->Choose(3);
-    EXPECT_TRUE(s.log.Take().empty()) << "choosing reports nothing";
-    EXPECT_EQ(3, step->GetDefChoice());
-    EXPECT_EQ("Spline", step->GetCurrentText().Std());
-    EXPECT_EQ(0, step->GetFilterState().Length());
-    s.factory.LastCombo()->Confirm();
-    EXPECT_EQ((Lines{"combo1.Cancel()", "combo1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_EQ((std::vector<int>{0}), Ints(step->GetFilterState())) << "finished without filters: one 0";
-    s.procedure->Repeat();
-    EXPECT_EQ(R"(MakeComboMethod(["Line", "Arc", "Spline"], 3) -> combo2)", s.log.Take()[1]);
-}
-
-TEST(ComboStep, TheDoneButtonEndsTheStepAndItsValueReportsChangeNothing)
-{
-    ComboSession s;
-    auto * step = new modC_ComboStep(Curves(), 2, 0, false, true);
-    EXPECT_EQ("Arc", step->GetCurrentText().Std());
-    EXPECT_EQ((Lines{R"(MakeComboMethod(["Line", "Arc", "Spline"], 2) -> combo1)",
-                     R"(MakeChoiceMethod(["Done"], 1, 1, false) -> choice1)", "choice1.Execute()",
-                     "combo1.Execute()"}),
-              s.Run(*step));
-    s.factory.LastChoice()->Select(0);
-    EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ(0, step->GetFilterState().Length());
-    // The user accepts the default entry without touching the combo box.
-    s.factory.LastChoice()->Press(0);
-    EXPECT_EQ((Lines{"choice1.Cancel()", "choice1 deleted", "combo1.Cancel()", "combo1 deleted",
-                     "StepTerminatedHook(step)"}),
-              s.log.Take());
-    EXPECT_EQ(2, step->GetDefChoice());
-    EXPECT_EQ("Arc", step->GetCurrentText().Std()) << "the text of the entry the combo box holds";
-    step->Done(nullptr);
-    EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
-}
-
 TEST(ComboStep, FiltersAreAllOfferedInOrderAndTheirStatesKeptWhenDone)
 {
-    ComboSession s;
+    StepSession s("Extrude");
     auto * step = new modC_ComboStep(Curves(), 1, 0, true, true);
     Lines const lines = s.Run(*step);
     ASSERT_EQ(6u, lines.size());
@@ -131,19 +76,19 @@ TEST(ComboStep, FiltersAreAllOfferedInOrderAndTheirStatesKeptWhenDone)
     s.factory.LastFilter()->Check(0, 1);
     s.factory.LastFilter()->Check(2, 1);
     EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ((std::vector<int>{1, 0, 1}), Ints(step->GetFilterState()));
+    EXPECT_EQ((std::vector<int>{1, 0, 1}), Elements(step->GetFilterState()));
     s.factory.LastFilter()->Check(0, 0);
     s.factory.LastCombo()->Confirm();
     EXPECT_EQ((Lines{"choice1.Cancel()", "choice1 deleted", "filter1.Cancel()", "filter1 deleted", "combo1.Cancel()",
                      "combo1 deleted", "StepTerminatedHook(step)"}),
               s.log.Take());
-    EXPECT_EQ((std::vector<int>{0, 0, 1}), Ints(step->GetFilterState()));
+    EXPECT_EQ((std::vector<int>{0, 0, 1}), Elements(step->GetFilterState()));
     EXPECT_EQ("Line", step->GetCurrentText().Std());
 }
 
 TEST(ComboStep, FilteringExecutionsTakeTurnsThroughTheEightSetsAcrossSteps)
 {
-    ComboSession s;
+    StepSession s("Extrude");
     int const first = SetOffered(FilterLine(s));
     ASSERT_NE(-1, first);
     for (int i = 1; i <= 8; ++i) {
@@ -159,7 +104,7 @@ TEST(ComboStepDeathTest, TheFirstFilteringExecutionOfAProcessOffersTheFirstSet)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            ComboSession s;
+            StepSession s("Extrude");
             std::_Exit(SetOffered(FilterLine(s)) == 0 && SetOffered(FilterLine(s)) == 1 ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
@@ -167,7 +112,7 @@ TEST(ComboStepDeathTest, TheFirstFilteringExecutionOfAProcessOffersTheFirstSet)
 
 TEST(ComboStep, SuspendResumeAndCancelGoFiltersFirstAndKeepTheRecordedValues)
 {
-    ComboSession s;
+    StepSession s("Extrude");
     auto * step = new modC_ComboStep(Curves(), 1, 0, true, true);
     s.Run(*step);
     s.factory.LastCombo()->Choose(2);
@@ -182,20 +127,7 @@ TEST(ComboStep, SuspendResumeAndCancelGoFiltersFirstAndKeepTheRecordedValues)
               s.log.Take());
     EXPECT_EQ(2, step->GetDefChoice());
     EXPECT_EQ("Arc", step->GetCurrentText().Std());
-    EXPECT_EQ((std::vector<int>{0, 1}), Ints(step->GetFilterState()));
-}
-
-TEST(ComboStep, ExecutingWhileRunningReplacesEveryMethod)
-{
-    ComboSession s;
-    auto * step = new modC_ComboStep(Curves(), 0, 0, false, true);
-    s.Run(*step);
-    s.procedure->Repeat();
-    Lines const lines = s.log.Take();
-    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "combo1.Cancel()", "combo1 deleted", "choice1.Cancel()",
-                     "choice1 deleted"}),
-              Lines(lines.begin(), lines.begin() + 5));
-    EXPECT_EQ((std::vector<std::string>{"combo2", "choice2"}), s.factory.Live());
+    EXPECT_EQ((std::vector<int>{0, 1}), Elements(step->GetFilterState()));
 }
 
 struct NoButtonFactory : ScriptedFactory {
@@ -210,7 +142,7 @@ TEST(ComboStep, MisuseFailsItsContractCheck)
 {
     EXPECT_ASSERTION(modC_ComboStep(Curves(), 4, 0, false, false), "!((!first.HasValue()) || (index >= size))",
                      "cow_List");
-    ComboSession s;
+    StepSession s("Extrude");
     NoButtonFactory noButton(s.log);
     modC_ComboStep step(Curves(), 0, 0, false, true);
     EXPECT_ASSERTION(step.Execute(&noButton, s.procedure.get()), "choiceMethod != 0", "modC_ComboStep");

@@ -1,4 +1,5 @@
-// The pick method driven through its viewport and button rows as a front end
+// The pointer record, the click-and-drag method that hands it to its step, and
+// the pick method driven through its viewport and button rows as a front end
 // would: the regions it builds and exactly what reaches the step, and when.
 #include <gtest/gtest.h>
 
@@ -8,9 +9,11 @@
 #include <vector>
 
 #include "ScriptedFactory.h"
+#include "modC_ClickAndDragMethod.h"
+#include "modC_MouseInfo.h"
 #include "modC_PickMethod.h"
 #include "sesC_PickOptions.h"
-#include "utl_tr.h"
+#include "support/TestTables.h"
 
 namespace {
 
@@ -20,14 +23,6 @@ std::string const cycleRow =
     R"(MakeTitledChoiceMethod(["Next", "Previous", "OK"], 3, "Ambiguous selection, please choose one:", 3, 0))";
 std::string const polygonRow =
     R"(MakeTitledChoiceMethod(["Backup", "Abort", "Done"], 3, "Pick the points for the polygon", 3, 0))";
-
-std::vector<g3d_Point> Points(modC_PickMethod const & pick)
-{
-    std::vector<g3d_Point> points;
-    for (int i = 0; i < pick.Points().Size(); ++i)
-        points.push_back(pick.Points().ConstGet(i));
-    return points;
-}
 
 class PickMethodTest : public testing::Test {
 protected:
@@ -65,47 +60,7 @@ protected:
     ScriptedPosition * viewport = nullptr;
 };
 
-TEST_F(PickMethodTest, AttachesToItsTrackerOnlyWhenExecuted)
-{
-    std::unique_ptr<modC_Method> other(factory.MakePickMethod(&step));
-    EXPECT_EQ(nullptr, factory.LastPosition()->Method());
-    other->Execute();
-    EXPECT_EQ(other.get(), factory.LastPosition()->Method());
-}
-
-TEST_F(PickMethodTest, ClickSetsACursorBoxOfHalfWidthOne)
-{
-    std::vector<g3d_Point> boxes;
-    step.onReport = [&](std::string const &, modC_Method *) {
-        boxes.push_back(pick->BoxCorners()[0]);
-        boxes.push_back(pick->BoxCorners()[1]);
-    };
-    viewport->Click(10.5f, -3);
-    viewport->Confirm();
-
-    EXPECT_EQ((Lines{"step.ValueChanged()", "step.Done()"}), factory.Log().Take());
-    ASSERT_EQ(4u, boxes.size());
-    EXPECT_EQ(g3d_Point(9.5f, -4), boxes[0]);
-    EXPECT_EQ(g3d_Point(11.5f, -2), boxes[1]);
-    EXPECT_EQ(boxes[0], boxes[2]);
-    EXPECT_EQ(0, pick->GetPickShape());
-    EXPECT_EQ(10.5f, pick->Cursor().x);
-    EXPECT_EQ(-3.0f, pick->Cursor().y);
-}
-
-TEST_F(PickMethodTest, ModifiersChooseTheSelectAction)
-{
-    struct Case {
-        int modifiers;
-        int action;
-    };
-    for (Case c : {Case{1, 1}, Case{0, 0}, Case{4, 2}, Case{2, 2}, Case{5, 0}, Case{1, 1}, Case{7, 1}, Case{8, 1}}) {
-        viewport->Click(0, 0, 1, c.modifiers);
-        EXPECT_EQ(c.action, pick->GetSelectAction()) << "modifiers " << c.modifiers;
-    }
-}
-
-TEST_F(PickMethodTest, RectangleCornersAreNormalised)
+TEST_F(PickMethodTest, RectangleCornersAreNormalisedAndNeedAnExtent)
 {
     Shape(sesC_PickGC::RECTANGLE);
     viewport->StartDrag(10, 20);
@@ -118,20 +73,16 @@ TEST_F(PickMethodTest, RectangleCornersAreNormalised)
     EXPECT_EQ(g3d_Point(10, 5), pick->BoxCorners()[0]);
     EXPECT_EQ(g3d_Point(12, 20), pick->BoxCorners()[1]);
     EXPECT_EQ((Lines{"step.ValueChanged()", "step.ValueChanged()", "step.ValueChanged()"}), factory.Log().Take());
-}
 
-TEST_F(PickMethodTest, RectangleWithoutExtentKeepsThePreviousCorners)
-{
-    Shape(sesC_PickGC::RECTANGLE);
-    viewport->StartDrag(1, 1);
-    viewport->EndDrag(3, 3);
+    // Without extent the previous corners stay.
     viewport->StartDrag(5, 5);  // no extent at the start of a drag
-    EXPECT_EQ(g3d_Point(1, 1), pick->BoxCorners()[0]);
+    EXPECT_EQ(g3d_Point(10, 5), pick->BoxCorners()[0]);
     viewport->DragTo(9, 5);  // no extent in y
     viewport->DragTo(5, 9);  // none in x
-    EXPECT_EQ(g3d_Point(1, 1), pick->BoxCorners()[0]);
-    EXPECT_EQ(g3d_Point(3, 3), pick->BoxCorners()[1]);
+    EXPECT_EQ(g3d_Point(10, 5), pick->BoxCorners()[0]);
+    EXPECT_EQ(g3d_Point(12, 20), pick->BoxCorners()[1]);
 }
+
 
 TEST_F(PickMethodTest, CircleHas32PointsStartingAtAngleZero)
 {
@@ -139,7 +90,7 @@ TEST_F(PickMethodTest, CircleHas32PointsStartingAtAngleZero)
     viewport->StartDrag(2, 1);
     viewport->DragTo(5, 5);  // radius 5 around (2, 1)
     EXPECT_EQ(2, pick->GetPickShape());
-    std::vector<g3d_Point> const points = Points(*pick);
+    std::vector<g3d_Point> const points = Elements(pick->Points());
     ASSERT_EQ(32u, points.size());
     EXPECT_EQ(g3d_Point(7, 1), points[0]);
     double const pi = std::acos(-1.0);
@@ -155,36 +106,6 @@ TEST_F(PickMethodTest, CircleHas32PointsStartingAtAngleZero)
     EXPECT_EQ(g3d_Point(3, 1), pick->Points().ConstGet(0));
 }
 
-TEST_F(PickMethodTest, DragWithoutShapeOnlyMovesTheCursor)
-{
-    viewport->Click(5, 5);
-    viewport->StartDrag(1, 1);
-    viewport->DragTo(3, 4);
-    EXPECT_EQ(sesC_PickGC::NONE, pick->GetPickShape());
-    EXPECT_EQ(g3d_Point(4, 4), pick->BoxCorners()[0]) << "the box of the last click stays";
-    EXPECT_EQ(3.0f, pick->Cursor().x);
-    EXPECT_EQ(0, pick->Points().Size());
-}
-
-TEST_F(PickMethodTest, PolygonIsDrawnWithoutValueChanges)
-{
-    Shape(sesC_PickGC::POLYGON);
-    viewport->StartDrag(0, 0);
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {0, 0}}), Points(*pick));
-    EXPECT_EQ((Lines{polygonRow + " -> titledChoice1", "titledChoice1.Execute()"}), factory.Log().Take());
-
-    viewport->DragTo(4, 0);
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}}), Points(*pick));
-    viewport->EndDrag(4, 0);
-    viewport->MoveTo(4, 3);  // the vertex under construction follows the pointer
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}}), Points(*pick));
-    viewport->Click(4, 3);  // fixes it and starts the next
-    viewport->MoveTo(0, 3);
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}, {0, 3}}), Points(*pick));
-    EXPECT_EQ(3, pick->GetPickShape());
-    EXPECT_TRUE(factory.Log().Take().empty()) << "nothing is reported while the polygon is drawn";
-}
-
 TEST_F(PickMethodTest, BackupRemovesVerticesButNeverTheFirst)
 {
     DrawPolygon();
@@ -197,25 +118,15 @@ TEST_F(PickMethodTest, BackupRemovesVerticesButNeverTheFirst)
               factory.Log().Take());
 
     row->PressLabel("Backup");
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}}), Points(*pick));
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}}), Elements(pick->Points()));
     EXPECT_TRUE(factory.Log().Take().empty()) << "a one-point polygon is left alone, silently";
-}
-
-TEST_F(PickMethodTest, AbortDropsThePolygon)
-{
-    DrawPolygon();
-    factory.LastChoice()->PressLabel("Abort");
-    EXPECT_EQ((Lines{"titledChoice1.Cancel()", "titledChoice1 deleted", "step.DirectManipulation(2)"}),
-              factory.Log().Take());
-    EXPECT_EQ(0, pick->Points().Size());
-    EXPECT_EQ(0, pick->GetPickShape());
 }
 
 TEST_F(PickMethodTest, DoneReportsThePolygonAsAValueChangeThenClearsIt)
 {
     DrawPolygon();
     std::vector<g3d_Point> delivered;
-    step.onReport = [&](std::string const &, modC_Method *) { delivered = Points(*pick); };
+    step.onReport = [&](std::string const &, modC_Method *) { delivered = Elements(pick->Points()); };
     factory.LastChoice()->PressLabel("Done");
 
     EXPECT_EQ((Lines{"titledChoice1.Cancel()", "titledChoice1 deleted", "step.ValueChanged()"}),
@@ -238,15 +149,6 @@ TEST_F(PickMethodTest, StepMayDeleteThePickWhileTheFinishedPolygonIsReported)
     EXPECT_TRUE(factory.Live().empty());
 }
 
-TEST_F(PickMethodTest, UnchosenPolygonRowChangesNothing)
-{
-    DrawPolygon();
-    factory.LastChoice()->Confirm();  // a Done before any button was chosen
-    viewport->Confirm();              // the row's (lack of) choice decides, not the reporter
-    EXPECT_TRUE(factory.Log().Take().empty());
-    EXPECT_EQ(4, pick->Points().Size());
-}
-
 TEST_F(PickMethodTest, DirectManipulationByPhase)
 {
     viewport->Record().x = 6;
@@ -262,11 +164,11 @@ TEST_F(PickMethodTest, DirectManipulationByPhase)
     factory.LastChoice()->PressLabel("Backup");  // the last vertex is no longer where the pointer is
     factory.Log().Take();
     viewport->Manipulate(0, modC_MethodReceiver::MANIPULATION_STARTED);
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}, {4, 3}}), Points(*pick))
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}, {4, 3}, {4, 3}}), Elements(pick->Points()))
         << "a new vertex starts where the last one is";
     viewport->Manipulate(1, modC_MethodReceiver::MANIPULATION_CONTINUED);
     viewport->Manipulate(1, modC_MethodReceiver::GEOMETRY_CHANGED);
-    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}}), Points(*pick));
+    EXPECT_EQ((std::vector<g3d_Point>{{0, 0}, {4, 0}}), Elements(pick->Points()));
     EXPECT_EQ((Lines{"step.DirectManipulation(0)", "step.DirectManipulation(1)", "step.DirectManipulation(2)"}),
               factory.Log().Take());
 }
@@ -311,50 +213,6 @@ TEST_F(PickMethodTest, AmbiguityRowSetsTheActionAndReportsEveryDoneAsAValueChang
     EXPECT_EQ((Lines{"step.Done()"}), factory.Log().Take()) << "without the row a completed click is Done again";
 }
 
-TEST_F(PickMethodTest, PointerCyclesWithShiftAndEndsCyclingWithAPlainClick)
-{
-    pick->Disambiguate();
-    factory.Log().Take();
-    viewport->Click(5, 5, 1, 1);
-    EXPECT_EQ(3, pick->GetSelectAction());
-    viewport->Click(5, 5, 3, 1);
-    EXPECT_EQ(4, pick->GetSelectAction());
-    viewport->Click(5, 5, 2, 1);
-    viewport->Click(5, 5, 1, 2);
-    EXPECT_EQ(4, pick->GetSelectAction());
-    EXPECT_EQ(g3d_Point(0, 0), pick->BoxCorners()[0]) << "cycling clicks do not move the box";
-
-    viewport->Click(8, 8, 1, 4);
-    EXPECT_EQ(2, pick->GetSelectAction());
-    EXPECT_EQ(g3d_Point(7, 7), pick->BoxCorners()[0]);
-    EXPECT_EQ((Lines{"step.ValueChanged()", "step.ValueChanged()", "step.ValueChanged()", "step.ValueChanged()",
-                     "titledChoice1.Cancel()", "titledChoice1 deleted", "step.ValueChanged()"}),
-              factory.Log().Take());
-}
-
-TEST_F(PickMethodTest, OpeningAnOpenRowReplacesIt)
-{
-    pick->Disambiguate();
-    pick->Disambiguate();
-    EXPECT_EQ((Lines{cycleRow + " -> titledChoice1", "titledChoice1.Execute()", "titledChoice1.Cancel()",
-                     "titledChoice1 deleted", cycleRow + " -> titledChoice2", "titledChoice2.Execute()"}),
-              factory.Log().Take());
-}
-
-TEST_F(PickMethodTest, RowLabelsAndTitlesAreTranslated)
-{
-    utl_SetTranslation("Next", "Weiter");
-    utl_SetTranslation("Pick the points for the polygon", "Punkte des Polygons");
-    pick->Disambiguate();
-    std::vector<std::string> const labels = factory.LastChoice()->Labels();
-    pick->DisplayPolygonPrompt();
-    utl_ClearTranslations();
-    EXPECT_EQ((std::vector<std::string>{"Weiter", "Previous", "OK"}), labels);
-    Lines const log = factory.Log().Take();
-    ASSERT_EQ(4u, log.size());
-    EXPECT_NE(std::string::npos, log[2].find("\"Punkte des Polygons\""));
-}
-
 TEST_F(PickMethodTest, LifecycleReachesTrackerThenBothRows)
 {
     pick->Disambiguate();
@@ -371,26 +229,55 @@ TEST_F(PickMethodTest, LifecycleReachesTrackerThenBothRows)
               factory.Log().Take());
 }
 
-TEST_F(PickMethodTest, DeletingThePickDeletesTrackerAndRowsOnce)
+TEST(MouseInfo, StartsAtZeroInPhaseTwo)
 {
-    pick->Disambiguate();
-    pick->DisplayPolygonPrompt();
-    factory.Log().Take();
-    method.reset();
-    EXPECT_EQ((Lines{"pick1 deleted", "titledChoice1 deleted", "titledChoice2 deleted"}), factory.Log().Take());
-    EXPECT_TRUE(factory.Live().empty());
+    modC_MouseInfo const mouse;
+    EXPECT_EQ(0, mouse.context);
+    for (float f : {mouse.x, mouse.y, mouse.z, mouse.deltaX, mouse.deltaY, mouse.deltaZ})
+        EXPECT_EQ(0.0f, f);
+    for (int i : {mouse.pixelX, mouse.pixelY, mouse.pixelZ, mouse.pixelDeltaX, mouse.pixelDeltaY, mouse.pixelDeltaZ,
+                  mouse.button, mouse.modifiers, mouse.event})
+        EXPECT_EQ(0, i);
+    EXPECT_EQ(2, mouse.phase);
+    EXPECT_EQ(0x10C0001u, modC_MouseInfo::TypeId());
+    EXPECT_EQ(0x10C0001u, mouse.DynTypeId());
 }
 
-TEST_F(PickMethodTest, ReportsFromOtherMethodsAreIgnored)
+TEST(ClickAndDragMethod, EveryReportCopiesTheRecordOfThatMoment)
 {
-    DrawPolygon();
-    factory.LastChoice()->Select(2);  // the polygon row's value changes are not the pick's business
-    std::unique_ptr<modC_Method> stranger(factory.MakeChoiceMethod(nullptr, 0, nullptr, 0, false));
-    pick->ValueChanged(stranger.get());
-    EXPECT_EQ(4, pick->Points().Size());
-    EXPECT_EQ(0, pick->GetSelectAction());
-    Lines const log = factory.Log().Take();
-    EXPECT_EQ(1u, log.size()) << "only the stranger's making";
+    ScriptedFactory factory;
+    ScriptedReceiver step{factory.Log()};
+    std::unique_ptr<modC_Method> method(factory.MakePositionMethod(&step));
+    auto * drag = dynamic_cast<modC_ClickAndDragMethod *>(method.get());
+    ASSERT_NE(nullptr, drag);
+    method->Execute();
+    modC_MouseInfo & record = factory.LastPosition()->Record();
+    record.context = 11;
+    record.x = 1.5f;
+    record.y = -2.5f;
+    record.pixelX = 15;
+    record.pixelY = -25;
+    record.deltaX = 0.25f;
+    record.deltaY = -0.75f;
+    record.pixelDeltaX = 3;
+    record.pixelDeltaY = -7;
+    record.modifiers = 5;
+    record.event = 3;
+    record.phase = 1;
+    record.button = 2;
+
+    std::vector<double> atReport;
+    step.onReport = [&](std::string const &, modC_Method * m) {
+        auto const * d = static_cast<modC_ClickAndDragMethod const *>(m);
+        atReport = {double(d->Context()), d->X(), d->Y(), double(d->PixelX()), double(d->PixelY()), d->DeltaX(),
+                    d->DeltaY(), double(d->PixelDeltaX()), double(d->PixelDeltaY()), double(d->Modifiers()),
+                    double(d->Event()), double(d->Phase()), double(d->Button())};
+    };
+    factory.LastPosition()->ReportDone();
+    EXPECT_EQ((std::vector<double>{11, 1.5, -2.5, 15, -25, 0.25, -0.75, 3, -7, 5, 3, 1, 2}), atReport);
+
+    record.x = 99;  // the tracker moves on; the step keeps what it was told
+    EXPECT_EQ(1.5, drag->X());
 }
 
 }  // namespace

@@ -2,17 +2,14 @@
 // takes the labels of the toggles that are on, and beside a dialog.
 #include <gtest/gtest.h>
 
-#include "AssertCapture.h"
+
 #include "StepSession.h"
 #include "modC_DialogToggleStep.h"
 #include "modC_StringToggleStep.h"
 #include "modC_ToggleStep.h"
+#include "support/TestTables.h"
 
 namespace {
-
-struct ToggleSession : StepSession {
-    explicit ToggleSession(char const * modeName = "M") : StepSession(modeName) {}
-};
 
 cow_1DArray<int> States(std::initializer_list<int> values)
 {
@@ -23,14 +20,6 @@ cow_1DArray<int> States(std::initializer_list<int> values)
     return states;
 }
 
-std::vector<int> Ints(cow_1DArray<int> const & states)
-{
-    std::vector<int> ints;
-    for (int i = 0; i < states.Length(); ++i)
-        ints.push_back(states.ConstGet(i));
-    return ints;
-}
-
 omu_PrimTuple Tuple(int value)
 {
     omu_PrimTuple t;
@@ -38,83 +27,51 @@ omu_PrimTuple Tuple(int value)
     return t;
 }
 
-// ---- toggle step ----
-
-TEST(ToggleStep, TogglesAreKeyedByNameAndStartFromTheGivenStates)
-{
-    ToggleSession s;
-    auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 2, States({1, 0}), 0);
-    EXPECT_EQ((Lines{R"(MakeToggleMethod(["*promptArea.M_sides.toggleBtn1.labelString", )"
-                     R"("*promptArea.M_sides.toggleBtn2.labelString"], 2, [1, 0]) -> toggle1)",
-                     "toggle1.Execute()"}),
-              s.Run(*step));
-    EXPECT_EQ(R"(MakeToggleMethod(["*promptArea.M_lock.toggleBtn1.labelString"], 1, [0]) -> toggle2)",
-              s.Run(*new modC_ToggleStep(s.procedure.get(), "lock", 1, States({0}), 0))[0]);
-}
-
 TEST(ToggleStep, SwitchingReportsNothingAndTheStatesCarryIntoTheNextExecution)
 {
-    ToggleSession s;
+    StepSession s("M");
     auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 3, States({1, 0, 0}), 0);
     step->setToggleLabel(1, "Both sides");
-    s.Run(*step);
-    EXPECT_EQ("Both sides", std::string(s.factory.LastToggle()->Label(1)));
+    EXPECT_EQ((Lines{R"(MakeToggleMethod(["*promptArea.M_sides.toggleBtn1.labelString", "Both sides", )"
+                     R"("*promptArea.M_sides.toggleBtn3.labelString"], 3, [1, 0, 0]) -> toggle1)",
+                     "toggle1.Execute()"}),
+              s.Run(*step));
     s.factory.LastToggle()->Toggle(1);
     s.factory.LastToggle()->Toggle(0);
     EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ((std::vector<int>{0, 1, 0}), Ints(step->GetState()));
+    EXPECT_EQ((std::vector<int>{0, 1, 0}), Elements(step->GetState()));
     s.factory.LastToggle()->Toggle(2);
     s.factory.LastToggle()->Confirm();
     EXPECT_EQ((Lines{"toggle1.Cancel()", "toggle1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
     s.procedure->Repeat();
     EXPECT_NE(std::string::npos, s.log.Take()[1].find("], 3, [0, 1, 1]) -> toggle2"));
-}
 
-TEST(ToggleStep, FinishedBeforeTheTogglesReportedTheStepKeepsItsStates)
-{
-    ToggleSession s;
-    auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 2, States({0, 1}), 0);
-    s.Run(*step);
-    step->Done(nullptr);  // a prompt option finishes the step
-    EXPECT_EQ((Lines{"toggle1.Cancel()", "toggle1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_EQ((std::vector<int>{0, 1}), Ints(step->GetState()));
+    // A prompt option finishes the step before the toggles reported: the states stay.
+    step->Done(nullptr);
+    EXPECT_EQ((Lines{"toggle2.Cancel()", "toggle2 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ((std::vector<int>{0, 1, 1}), Elements(step->GetState()));
     step->Done(nullptr);
     EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
-}
 
-TEST(ToggleStep, SuspendResumeAndCancelReachTheTogglesAndReportNothing)
-{
-    ToggleSession s;
-    auto * step = new modC_ToggleStep(s.procedure.get(), "sides", 1, States({0}), 0);
-    s.Run(*step);
-    step->Suspend();
-    step->Resume();
+    // Suspend, resume and cancel reach the toggles and report nothing; a single switch is kept.
+    auto * one = new modC_ToggleStep(s.procedure.get(), "lock", 1, States({0}), 0);
+    s.Run(*one);
+    one->Suspend();
+    one->Resume();
     s.factory.LastToggle()->Toggle(0);
-    step->Cancel();
-    step->Cancel();
-    EXPECT_EQ((Lines{"toggle1.Suspend()", "toggle1.Resume()", "toggle1.Cancel()", "toggle1 deleted"}), s.log.Take());
-    EXPECT_EQ((std::vector<int>{1}), Ints(step->GetState()));
+    one->Cancel();
+    one->Cancel();
+    EXPECT_EQ((Lines{"toggle3.Suspend()", "toggle3.Resume()", "toggle3.Cancel()", "toggle3 deleted"}), s.log.Take());
+    EXPECT_EQ((std::vector<int>{1}), Elements(one->GetState()));
 }
-
-TEST(ToggleStep, MisuseFailsItsContractCheck)
-{
-    ToggleSession unnamed("");
-    EXPECT_ASSERTION(new modC_ToggleStep(unnamed.procedure.get(), "sides", 1, States({0}), 0), "modeName != \"\"",
-                     "modC_ToggleStep");
-    ToggleSession s;
-    modC_ToggleStep step(s.procedure.get(), "sides", 2, States({0, 0}), 0);
-    EXPECT_ASSERTION(step.setToggleLabel(2, "x"), "num <numberButtons && num >=0", "modC_ToggleStep");
-    EXPECT_ASSERTION(step.setToggleLabel(-1, "x"), "num <numberButtons && num >=0", "modC_ToggleStep");
-}
-
-// ---- string toggle step ----
 
 TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
 {
-    ToggleSession s;
+    StepSession s("M");
     auto * step = new modC_StringToggleStep(s.procedure.get(), "unit", 2, "10", 0);
     step->setToggleLabel(0, "mm");
     step->setToggleLabel(1, "deg");
+    // The toggles start off, except the second.
     EXPECT_EQ((Lines{R"(MakeStringMethod("10", 20) -> string1)",
                      R"(MakeToggleMethod(["mm", "deg"], 2, [0, 1]) -> toggle1)", "string1.Execute()",
                      "toggle1.Execute()"}),
@@ -125,46 +82,27 @@ TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
                      "StepTerminatedHook(step)"}),
               s.log.Take());
     EXPECT_EQ("10deg", step->GetValue().Std());
-    EXPECT_EQ("10", step->GetText().Std());
-    EXPECT_EQ((std::vector<int>{0, 1}), Ints(step->GetState()));
-}
 
-TEST(StringToggleStep, EditsAreTakenQuietlyAndTheComposedValueStartsTheNextExecution)
-{
-    ToggleSession s;
-    auto * step = new modC_StringToggleStep(s.procedure.get(), "unit", 2, "10", 0);
-    step->setToggleLabel(0, "mm");
-    step->setToggleLabel(1, "deg");
-    s.Run(*step);
+    s.procedure->Repeat();
     s.factory.LastEntry()->Type("12");
     s.factory.LastToggle()->Toggle(0);
-    EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ("12", step->GetValue().Std());
-    EXPECT_EQ((std::vector<int>{1, 1}), Ints(step->GetState()));
+    s.log.Take();
+    EXPECT_EQ("12", step->GetValue().Std()) << "edits are taken quietly";
+    EXPECT_EQ((std::vector<int>{1, 1}), Elements(step->GetState()));
     s.factory.LastToggle()->Confirm();
     EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
     EXPECT_EQ("12mmdeg", step->GetValue().Std());
     EXPECT_EQ("12", step->GetText().Std());
     s.procedure->Repeat();
     Lines const lines = s.log.Take();
-    EXPECT_EQ(R"(MakeStringMethod("12mmdeg", 20) -> string2)", lines[1]);
-    EXPECT_EQ(R"(MakeToggleMethod(["mm", "deg"], 2, [1, 1]) -> toggle2)", lines[2]);
-}
+    EXPECT_EQ(R"(MakeStringMethod("12mmdeg", 20) -> string3)", lines[1]);
+    EXPECT_EQ(R"(MakeToggleMethod(["mm", "deg"], 2, [1, 1]) -> toggle3)", lines[2]);
 
-TEST(StringToggleStep, TogglesStartOffExceptTheSecond)
-{
-    ToggleSession s;
-    Lines lines = s.Run(*new modC_StringToggleStep(s.procedure.get(), "u", 1, "", 0));
-    EXPECT_EQ(R"(MakeStringMethod("", 20) -> string1)", lines[0]);
-    EXPECT_EQ(R"(MakeToggleMethod(["*promptArea.M_u.toggleBtn1.labelString"], 1, [0]) -> toggle1)", lines[1]);
-    lines = s.Run(*new modC_StringToggleStep(s.procedure.get(), "u", 3, nullptr, 0));
-    EXPECT_EQ(R"(MakeStringMethod("", 20) -> string2)", lines[0]);
-    EXPECT_NE(std::string::npos, lines[1].find("], 3, [0, 1, 0]) -> toggle2"));
 }
 
 TEST(StringToggleStep, SuspendResumeAndCancelGoToTheFieldFirstAndAForeignReportFails)
 {
-    ToggleSession s;
+    StepSession s("M");
     auto * step = new modC_StringToggleStep(s.procedure.get(), "unit", 2, "5", 0);
     s.Run(*step);
     step->Suspend();
@@ -177,18 +115,11 @@ TEST(StringToggleStep, SuspendResumeAndCancelGoToTheFieldFirstAndAForeignReportF
     step->Done(nullptr);
     EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to finish";
     EXPECT_EQ("5", step->GetValue().Std());
-
-    ToggleSession unnamed("");
-    EXPECT_ASSERTION(new modC_StringToggleStep(unnamed.procedure.get(), "u", 1, "", 0), "modeName != \"\"",
-                     "modC_StringToggleStep");
-    EXPECT_ASSERTION(step->setToggleLabel(2, "x"), "num <numberButtons && num >=0", "modC_StringToggleStep");
 }
-
-// ---- dialog toggle step ----
 
 TEST(DialogToggleStep, TogglesRunBesideTheDialogAndOnlyTheDialogsChangesAreReported)
 {
-    ToggleSession s;
+    StepSession s("M");
     auto * step = new modC_DialogToggleStep(s.procedure.get(), Tuple(4), "show", "modG_Display", 3, 0);
     EXPECT_EQ((Lines{R"(MakeDialogMethod("modG_Display", (4)) -> dialog1)", "dialog1.Execute()",
                      R"(MakeToggleMethod(["*promptArea.M_show.toggleBtn1.labelString", )"
@@ -196,8 +127,6 @@ TEST(DialogToggleStep, TogglesRunBesideTheDialogAndOnlyTheDialogsChangesAreRepor
                      R"("*promptArea.M_show.toggleBtn3.labelString"], 3, [0, 1, 0]) -> toggle1)",
                      "toggle1.Execute()"}),
               s.Run(*step));
-    EXPECT_FALSE(step->GetToggleState(0));
-    EXPECT_TRUE(step->GetToggleState(1));
     s.factory.LastToggle()->Toggle(2);
     EXPECT_TRUE(s.log.Take().empty());
     EXPECT_TRUE(step->GetToggleState(2));
@@ -212,13 +141,11 @@ TEST(DialogToggleStep, TogglesRunBesideTheDialogAndOnlyTheDialogsChangesAreRepor
     EXPECT_TRUE(s.log.Take().empty());
     EXPECT_TRUE(step->GetValues() == Tuple(5));
     EXPECT_EQ((std::vector<std::string>{"dialog1", "toggle1"}), s.factory.Live());
-    EXPECT_FALSE(step->GetToggleState(-1));
-    EXPECT_FALSE(step->GetToggleState(3));
 }
 
 TEST(DialogToggleStep, TheDialogGoesFirstOnSuspendResumeAndTheTogglesFirstOnCancel)
 {
-    ToggleSession s;
+    StepSession s("M");
     auto * step = new modC_DialogToggleStep(s.procedure.get(), Tuple(1), "show", "modG_Display", 1, 0);
     s.Run(*step);
     EXPECT_FALSE(step->GetToggleState(0)) << "a single toggle starts off";
@@ -235,23 +162,33 @@ TEST(DialogToggleStep, TheDialogGoesFirstOnSuspendResumeAndTheTogglesFirstOnCanc
               s.log.Take());
     EXPECT_TRUE(step->GetValues() == Tuple(1)) << "cancelling restores the construction values";
     EXPECT_TRUE(step->GetToggleState(0)) << "the toggles keep their states";
-    s.procedure->Repeat();
-    EXPECT_NE(std::string::npos, s.log.Take()[3].find("], 1, [1]) -> toggle2"));
+
+    // Built without values it sends an empty tuple; destruction takes both down.
+    EXPECT_EQ(R"(MakeDialogMethod("modG_Display", ()) -> dialog2)",
+              s.Run(*new modC_DialogToggleStep(s.procedure.get(), "show", "modG_Display", 2, 0))[0]);
+    s.procedure.reset();
+    EXPECT_EQ((Lines{"toggle2.Cancel()", "toggle2 deleted", "dialog2.Cancel()", "dialog2 deleted"}), s.log.Take());
 }
 
-TEST(DialogToggleStep, BuiltWithoutValuesItSendsAnEmptyTupleAndDestructionTakesBothDown)
+TEST(ToggleSteps, MisuseFailsItsContractCheck)
 {
-    ToggleSession s;
-    auto * step = new modC_DialogToggleStep(s.procedure.get(), "show", "modG_Display", 2, 0);
-    EXPECT_EQ(R"(MakeDialogMethod("modG_Display", ()) -> dialog1)", s.Run(*step)[0]);
-    EXPECT_ASSERTION(step->ValueChanged(nullptr), "_m == methodT", "modC_DialogToggleStep");
-    EXPECT_ASSERTION(step->setToggleLabel(2, "x"), "num <numberButtons && num >=0", "modC_DialogToggleStep");
-    s.procedure.reset();
-    EXPECT_EQ((Lines{"toggle1.Cancel()", "toggle1 deleted", "dialog1.Cancel()", "dialog1 deleted"}), s.log.Take());
-
-    ToggleSession unnamed("");
-    EXPECT_ASSERTION(new modC_DialogToggleStep(unnamed.procedure.get(), "show", "modG_Display", 2, 0),
-                     "modeName != \"\"", "modC_DialogToggleStep");
+    StepSession unnamed(""), s("M");
+    modC_Procedure * none = unnamed.procedure.get();
+    modC_ToggleStep toggles(s.procedure.get(), "sides", 2, States({0, 0}), 0);
+    modC_StringToggleStep text(s.procedure.get(), "unit", 2, "5", 0);
+    modC_DialogToggleStep dialog(s.procedure.get(), "show", "modG_Display", 2, 0);
+    dialog.Execute(&s.factory, s.procedure.get());
+    ExpectContractChecks("modC_ToggleStep", {
+        {[&] { modC_ToggleStep(none, "sides", 1, States({0}), 0); }, "modeName != \"\""},
+        {[&] { toggles.setToggleLabel(2, "x"); }, "num <numberButtons && num >=0"},
+        {[&] { toggles.setToggleLabel(-1, "x"); }, "num <numberButtons && num >=0"},
+        {[&] { modC_StringToggleStep(none, "u", 1, "", 0); }, "modeName != \"\"", "modC_StringToggleStep"},
+        {[&] { text.setToggleLabel(2, "x"); }, "num <numberButtons && num >=0", "modC_StringToggleStep"},
+        {[&] { modC_DialogToggleStep(none, "show", "modG_Display", 2, 0); }, "modeName != \"\"",
+         "modC_DialogToggleStep"},
+        {[&] { dialog.setToggleLabel(2, "x"); }, "num <numberButtons && num >=0", "modC_DialogToggleStep"},
+        {[&] { dialog.ValueChanged(nullptr); }, "_m == methodT", "modC_DialogToggleStep"},
+    });
 }
 
 }  // namespace

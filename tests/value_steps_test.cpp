@@ -1,39 +1,34 @@
-// The integer, pair-of-integers, float and string steps in a session: what the
+// The steps that take a value in a session: integer, pair of integers, float,
+// string, a point from the viewport or keyed in, and a keyed-in list. What the
 // front end is asked for, what the procedure hears, and the typed value that
 // the entry shows again when the user comes back to the step.
 #include <gtest/gtest.h>
 
-#include <cfloat>
-#include <climits>
 #include <cmath>
+#include <functional>
 #include <string>
+#include <vector>
 
-#include "AssertCapture.h"
-#include "ScriptedFactory.h"
-#include "Session.h"
+#include "StepSession.h"
 #include "modC_FloatStep.h"
 #include "modC_Int2Step.h"
 #include "modC_IntStep.h"
+#include "modC_KeyinArrayStep.h"
+#include "modC_KeyinPointStep.h"
+#include "modC_PointStep.h"
 #include "modC_StringStep.h"
-#include "utl_tr.h"
+#include "support/TestTables.h"
 
 namespace {
 
-struct ValueSession : Session {
-    ValueSession() : factory(log) { strategy.SetFactory(&factory); }
-    ScriptedFactory factory;
+struct ValueSession : StepSession {
+    ValueSession() : StepSession("Extrude") {}
+    ScriptedEntry & Entry(std::string const & name) { return *factory.Find<ScriptedEntry>(name); }
 };
 
-ScriptedEntry & Entry(ValueSession & s, std::string const & name)
-{
-    ScriptedEntry * entry = s.factory.Find<ScriptedEntry>(name);
-    if (!entry)
-        throw std::logic_error("no entry " + name + " is shown");
-    return *entry;
-}
-
-// A front end that has no entry fields: every entry it makes is a prompt line.
-class PromptOnlyFactory : public ScriptedFactory {
+// A front end without entry fields or a trackable viewport: an integer entry
+// comes out as a prompt line, the viewport as a text entry, the rest not at all.
+class NoEntryFactory : public ScriptedFactory {
 public:
     using ScriptedFactory::ScriptedFactory;
     modC_Method * MakeIntegerMethod(modC_MethodReceiver * receiver, int, int, int, bool, bool, bool, void *,
@@ -42,341 +37,223 @@ public:
         return MakePromptMethod(receiver, "no entry");
     }
     modC_Method * MakeStringMethod(modC_MethodReceiver *, char const *, int) const override { return nullptr; }
+    modC_Method * MakePositionMethod(modC_MethodReceiver * receiver) const override
+    {
+        return ScriptedFactory::MakeStringMethod(receiver, "", 20);
+    }
+    modC_Method * MakePointMethod(modC_MethodReceiver *, double, double, double, bool, double, double, bool, bool,
+                                  bool, bool, int) const override
+    {
+        return nullptr;
+    }
 };
 
-TEST(IntStep, TypingIsKeptQuietlyAndConfirmingTerminatesWithTheEntryRemoved)
-{
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_IntStep(42, 7, -5, 100, true, false, true);
-    step->setPrompt("Number of holes");
-    p.Execute(*step);
-    EXPECT_EQ((Lines{"SetPrompt(\"Number of holes\")", "SetBackupAvailable(0)", "SetStepFlag(false)",
-                     "MakeIntegerMethod(42, -5, 100, true, false, true, null, 20) -> integer1", "integer1.Execute()"}),
-              s.log.Take());
-    EXPECT_EQ(42, step->value);
-
-    Entry(s, "integer1").Type("17");
-    Entry(s, "integer1").Type("18");
-    EXPECT_TRUE(s.log.Take().empty()) << "value changes are not the receiver's business";
-    EXPECT_EQ(18, step->value);
-    EXPECT_EQ(18, step->defaultValue);
-
-    Entry(s, "integer1").Enter("23");
-    EXPECT_EQ((Lines{"integer1.Cancel()", "integer1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_EQ(23, step->value);
-    EXPECT_EQ(23, step->defaultValue);
-    EXPECT_EQ(7, p.CurrentSeq());
-    EXPECT_TRUE(s.factory.Live().empty());
-}
-
-TEST(IntStep, BackingUpToTheStepShowsTheValueTypedLastConfirmedOrNot)
-{
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    ScriptedStep & a = p.NewStep("A", 1, "Select a face");
-    auto * holes = new modC_IntStep(4, 2, 1, 50, true, true, false);
-    ScriptedStep & b = p.NewStep("B", 3, "Select an edge");
-    p.onTerminated = [&](modC_Step const & done) {
-        if (&done == &a)
-            p.Execute(*holes);
-        else if (&done == holes)
-            p.Execute(b);
-    };
-    p.Execute(a);
-    a.Terminate();
-    Entry(s, "integer1").Enter("12");
-    s.log.Take();
-
-    p.Backup();  // from B to the integer step
-    EXPECT_EQ((Lines{"B.Backup", "BackupHook(B)", "B.Cancel", "StepChanging()", "SetBackupAvailable(1)", "SetStepFlag(false)",
-                     "MakeIntegerMethod(12, 1, 50, true, true, false, null, 20) -> integer2", "integer2.Execute()"}),
-              s.log.Take());
-
-    Entry(s, "integer2").Type("31");  // typed, never confirmed
-    p.Backup();                       // to A
-    EXPECT_EQ((Lines{"BackupHook(step)", "integer2.Cancel()", "integer2 deleted", "StepChanging()",
-                     "SetPrompt(\"Select a face\")", "SetBackupAvailable(0)", "SetStepFlag(false)", "A.Execute"}),
-              s.log.Take());
-    a.Terminate();
-    EXPECT_EQ("MakeIntegerMethod(31, 1, 50, true, true, false, null, 20) -> integer3", s.log.Take().at(3));
-    EXPECT_EQ(31, holes->value);
-}
-
-TEST(IntStep, CancelRemovesTheEntryOnceAndReportsNothing)
-{
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_IntStep(0, 0, 0, 9, true, true, false);
-    step->Cancel();  // never ran
-    EXPECT_TRUE(s.log.Take().empty());
-    p.Execute(*step);
-    s.log.Take();
-    step->Cancel();
-    step->Cancel();
-    EXPECT_EQ((Lines{"integer1.Cancel()", "integer1 deleted"}), s.log.Take());
-    EXPECT_EQ(0, step->value);
-}
-
-TEST(IntStep, ExecutedAgainWhileRunningReplacesItsEntryInsteadOfLeavingItShown)
-{
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_IntStep(3, 0, 0, 9, true, true, false);
-    p.Execute(*step);
-    Entry(s, "integer1").Type("5");
-    s.log.Take();
-    p.Repeat();
-    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "integer1.Cancel()", "integer1 deleted",
-                     "MakeIntegerMethod(5, 0, 9, true, true, false, null, 20) -> integer2", "integer2.Execute()"}),
-              s.log.Take());
-    EXPECT_EQ((std::vector<std::string>{"integer2"}), s.factory.Live());
-}
-
-TEST(IntStep, SuspendAndResumeReachTheEntryAndDestructionRemovesARunningEntry)
-{
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    p.Execute(*new modC_IntStep(1, 0, 0, 9, true, true, false));
-    s.log.Take();
-    p.Suspend();
-    p.Resume();
-    EXPECT_EQ((Lines{"SuspendHook(step)", "integer1.Suspend()", "ResumeHook(step)", "integer1.Resume()",
-                     "SetBackupAvailable(0)"}),
-              s.log.Take());
-    s.procedure.reset();
-    EXPECT_EQ((Lines{"integer1.Cancel()", "integer1 deleted"}), s.log.Take());
-}
-
-TEST(IntStep, AFinishFromOutsideTakesTheShownValueAndIsIgnoredWhenNothingRuns)
-{
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_IntStep(8, 0, 0, 9, true, true, false);
-    p.Execute(*step);
-    Entry(s, "integer1").Type("6");
-    s.log.Take();
-    modC_Procedure::Option2DataCB(&p, nullptr);
-    EXPECT_EQ((Lines{"integer1.Cancel()", "integer1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_EQ(6, step->value);
-    modC_Procedure::Option2DataCB(&p, nullptr);
-    step->ValueChanged(nullptr);
-    EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_EQ(6, step->value);
-}
-
-TEST(IntStep, HostileTextReadsAsTheNearestIntegerOrZero)
+// One entry step of each kind: typing is kept quietly as the next default,
+// confirming ends the step with its entry removed, and the next execution
+// shows what was read.
+TEST(EntryStep, TypingIsKeptQuietlyAndConfirmingTerminatesAndShowsTheValueNextTime)
 {
     struct Case {
-        char const * typed;
-        int value;
+        std::function<modC_Step *()> make;
+        std::string made, typed;
+        char const * entered;  // null: confirmed as shown
+        std::function<std::string(modC_Step &)> value;  // value and default value
+        std::string whileTyping, whenDone, madeAgain;
     };
+    auto const ints = [](modC_Step & s) {
+        auto & i = static_cast<modC_IntStep &>(s);
+        return std::to_string(i.value) + "/" + std::to_string(i.defaultValue);
+    };
+    auto const floats = [](modC_Step & s) {
+        auto & f = static_cast<modC_FloatStep &>(s);
+        return std::to_string(f.value) + "/" + std::to_string(f.defaultValue);
+    };
+    auto const strings = [](modC_Step & s) { return static_cast<modC_StringStep &>(s).GetValue().Std(); };
     Case const cases[] = {
-        {"99999999999999999999", INT_MAX},
-        {"-99999999999999999999", INT_MIN},
-        {"12abc", 12},
-        {"abc", 0},
-        {"", 0},
-        {"  -7  ", -7},
-        {"0x1F", 0},
-        {"\x01\xff\x7f", 0},
-        {"3.9", 3},
+        {[] { return new modC_IntStep(42, 7, -5, 100, true, false, true); },
+         "MakeIntegerMethod(42, -5, 100, true, false, true, null, 20) -> integer1", "18", "23", ints, "18/18", "23/23",
+         "MakeIntegerMethod(23, -5, 100, true, false, true, null, 20) -> integer2"},
+        {[] { return new modC_FloatStep(2.5, 9, -1.5, 1e6, true, true, false); },
+         "MakeFloatMethod(2.5, -1.5, 1e+06, true, true, false, null, 20) -> float1", "0.125", nullptr, floats,
+         "0.125000/0.125000", "0.125000/0.125000",
+         "MakeFloatMethod(0.125, -1.5, 1e+06, true, true, false, null, 20) -> float2"},
+        {[] { return new modC_StringStep("Part1", 0); }, R"(MakeStringMethod("Part1", 20) -> string1)", "Bracket",
+         "", strings, "Bracket", "", R"(MakeStringMethod("", 20) -> string2)"},
     };
     for (Case const & c : cases) {
+        SCOPED_TRACE(c.made);
         ValueSession s;
-        ScriptedProcedure & p = s.Installed();
-        auto * step = new modC_IntStep(1, 0, 0, 9, true, true, false);
-        p.Execute(*step);
-        Entry(s, "integer1").Enter(c.typed);
-        EXPECT_EQ(c.value, step->value) << "typed: " << c.typed;
-        s.log.Take();
-        p.Repeat();  // the entry shows what was read, not what was typed
-        EXPECT_EQ("MakeIntegerMethod(" + std::to_string(c.value) + ", 0, 9, true, true, false, null, 20) -> integer2",
-                  s.log.Take().at(1))
-            << "typed: " << c.typed;
+        modC_Step * step = c.make();
+        EXPECT_EQ(c.made, s.Run(*step).at(0));
+        ScriptedEntry & entry = *s.factory.LastEntry();
+        entry.Type(c.typed);
+        EXPECT_TRUE(s.log.Take().empty()) << "value changes are not the receiver's business";
+        EXPECT_EQ(c.whileTyping, c.value(*step));
+        if (c.entered)
+            entry.Enter(c.entered);
+        else
+            entry.Confirm();
+        EXPECT_EQ((Lines{entry.Name() + ".Cancel()", entry.Name() + " deleted", "StepTerminatedHook(step)"}),
+                  s.log.Take());
+        EXPECT_EQ(c.whenDone, c.value(*step));
+        s.procedure->Repeat();
+        EXPECT_EQ(c.madeAgain, s.log.Take().at(1));
     }
 }
 
-TEST(IntStep, AFactoryWithoutEntryFieldsIsAContractViolationAndLeaksNothing)
+TEST(ValueSteps, AFactoryWithoutTheirMethodIsAContractViolationAndLeaksNothing)
 {
     CallLog log;
-    PromptOnlyFactory factory(log);
-    modC_IntStep step(1, 0, 0, 9, true, true, false);
-    EXPECT_ASSERTION(step.Execute(&factory, nullptr), "method != 0", "modC_EntryStep");
-    EXPECT_EQ((Lines{"MakePromptMethod(\"no entry\") -> prompt1", "prompt1 deleted"}), log.Take());
+    NoEntryFactory factory(log);
+    modC_IntStep integer(1, 0, 0, 9, true, true, false);
     modC_StringStep text("a", 0);
-    EXPECT_ASSERTION(text.Execute(&factory, nullptr), "method != 0", "modC_EntryStep");
+    modC_PointStep point(0);
+    modC_KeyinPointStep keyin(true, 0, 0, 1, true, true, true, true);
+    ExpectContractChecks("modC_EntryStep", {
+        {[&] { integer.Execute(&factory, nullptr); }, "method != 0"},
+        {[&] { text.Execute(&factory, nullptr); }, "method != 0"},
+        {[&] { point.Execute(&factory, nullptr); }, "method != 0", "modC_PointStep"},
+        {[&] { keyin.Execute(&factory, nullptr); }, "method != 0"},
+    });
+    EXPECT_EQ((Lines{"MakePromptMethod(\"no entry\") -> prompt1", "prompt1 deleted",
+                     "MakeStringMethod(\"\", 20) -> string1", "string1 deleted"}),
+              log.Take());
 }
 
-TEST(Int2Step, TwoEntriesWithAPromptBetweenThemAndTheSecondConfirmationEndsTheStep)
+TEST(Int2Step, TwoEntriesWithAPromptBetweenThemAndOnlyTheSecondConfirmationEndsTheStep)
 {
     ValueSession s;
-    ScriptedProcedure & p = s.Installed();
     auto * step = new modC_Int2Step(3, 4, 0, 9, false, true, true);
-    p.Execute(*step);
-    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "SetStepFlag(false)",
-                     "MakeIntegerMethod(3, 0, 9, false, true, true, null, 20) -> integer1",
+    EXPECT_EQ((Lines{"MakeIntegerMethod(3, 0, 9, false, true, true, null, 20) -> integer1",
                      "MakeIntegerMethod(3, 0, 9, false, true, true, null, 20) -> integer2",
                      "MakePromptMethod(\"DUMMY PROMPT\") -> prompt1", "integer1.Execute()", "prompt1.Execute()",
                      "integer2.Execute()"}),
-              s.log.Take());
-
-    Entry(s, "integer1").Type("4");  // the first entry is never confirmed
+              s.Run(*step));
+    s.Entry("integer1").Type("4");
     EXPECT_EQ(4, step->firstValue);
     EXPECT_EQ(4, step->defaultValue);
-    Entry(s, "integer2").Type("5");
+    s.Entry("integer2").Type("5");
     EXPECT_EQ(5, step->secondValue);
     EXPECT_EQ(5, step->defaultValue);
-    EXPECT_FALSE(step->firstDone);
+    s.Entry("integer1").Enter("11");  // confirming the first only marks it
+    EXPECT_TRUE(step->firstDone);
+    EXPECT_EQ(11, step->firstValue);
+    step->Done(nullptr);  // a finish from outside names neither entry
     EXPECT_TRUE(s.log.Take().empty());
 
-    Entry(s, "integer2").Enter("6");
+    s.Entry("integer2").Enter("6");
     EXPECT_EQ((Lines{"integer2.Cancel()", "integer2 deleted", "prompt1.Cancel()", "prompt1 deleted",
                      "integer1.Cancel()", "integer1 deleted", "StepTerminatedHook(step)"}),
               s.log.Take());
-    EXPECT_EQ(4, step->firstValue);
     EXPECT_EQ(6, step->secondValue);
     EXPECT_EQ(6, step->defaultValue);
     EXPECT_FALSE(step->firstDone);
     EXPECT_FALSE(step->secondDone);
-}
 
-TEST(Int2Step, ConfirmingTheFirstEntryOnlyMarksIt)
-{
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_Int2Step(0, 0, 0, 99, true, true, false);
-    p.Execute(*step);
-    s.log.Take();
-    Entry(s, "integer1").Enter("11");
-    EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_TRUE(step->firstDone);
-    EXPECT_EQ(11, step->firstValue);
-    EXPECT_EQ((std::vector<std::string>{"integer1", "integer2", "prompt1"}), s.factory.Live());
-    step->Done(nullptr);  // a finish from outside names neither entry
-    EXPECT_TRUE(s.log.Take().empty());
-
-    Entry(s, "integer2").Enter("12");
-    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back());
-    EXPECT_FALSE(step->firstDone);
-
-    p.Repeat();  // both entries start with the value read last
+    s.procedure->Repeat();  // both entries start with the value read last
     Lines const lines = s.log.Take();
-    EXPECT_EQ("MakeIntegerMethod(12, 0, 99, true, true, false, null, 20) -> integer3", lines.at(1));
-    EXPECT_EQ("MakeIntegerMethod(12, 0, 99, true, true, false, null, 20) -> integer4", lines.at(2));
-}
-
-TEST(Int2Step, CancelSuspendAndResumeKeepTheirOrder)
-{
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_Int2Step(0, 0, 0, 9, true, true, false);
-    p.Execute(*step);
-    s.log.Take();
-    p.Suspend();
-    p.Resume();
-    EXPECT_EQ((Lines{"SuspendHook(step)", "integer2.Suspend()", "prompt1.Suspend()", "integer1.Suspend()",
-                     "ResumeHook(step)", "integer1.Resume()", "prompt1.Resume()", "integer2.Resume()",
+    EXPECT_EQ("MakeIntegerMethod(6, 0, 9, false, true, true, null, 20) -> integer3", lines.at(1));
+    EXPECT_EQ("MakeIntegerMethod(6, 0, 9, false, true, true, null, 20) -> integer4", lines.at(2));
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    EXPECT_EQ((Lines{"SuspendHook(step)", "integer4.Suspend()", "prompt2.Suspend()", "integer3.Suspend()",
+                     "ResumeHook(step)", "integer3.Resume()", "prompt2.Resume()", "integer4.Resume()",
                      "SetBackupAvailable(0)"}),
               s.log.Take());
-    step->Cancel();
-    EXPECT_EQ((Lines{"integer2.Cancel()", "prompt1.Cancel()", "integer1.Cancel()", "integer1 deleted",
-                     "integer2 deleted", "prompt1 deleted"}),
-              s.log.Take());
-    step->Cancel();
-    step->Suspend();
-    step->Resume();
-    EXPECT_TRUE(s.log.Take().empty());
-}
-
-TEST(Int2Step, ThePromptLineIsTranslated)
-{
-    utl_SetTranslation("DUMMY PROMPT", "PLATZHALTER");
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    p.Execute(*new modC_Int2Step(0, 0, 0, 9, true, true, false));
-    utl_ClearTranslations();
-    EXPECT_EQ("MakePromptMethod(\"PLATZHALTER\") -> prompt1", s.log.Take().at(4));
-}
-
-TEST(FloatStep, TheLimitsTravelToTheEntryAndTheValueTypedIsShownNextTime)
-{
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_FloatStep(2.5, 9, -1.5, 1e6, true, true, false);
-    p.Execute(*step);
-    EXPECT_EQ("MakeFloatMethod(2.5, -1.5, 1e+06, true, true, false, null, 20) -> float1", s.log.Take().at(2));
-    EXPECT_DOUBLE_EQ(2.5, step->value);
-    Entry(s, "float1").Type("0.125");
-    EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_DOUBLE_EQ(0.125, step->defaultValue);
-    Entry(s, "float1").Confirm();  // the field still shows what was typed
-    EXPECT_EQ((Lines{"float1.Cancel()", "float1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_DOUBLE_EQ(0.125, step->value);
-    p.Repeat();
-    EXPECT_EQ("MakeFloatMethod(0.125, -1.5, 1e+06, true, true, false, null, 20) -> float2", s.log.Take().at(1));
-    EXPECT_EQ("0.125", Entry(s, "float2").FieldText());
-}
-
-TEST(FloatStep, HostileTextReadsAsStrtodReadsIt)
-{
-    struct Case {
-        char const * typed;
-        double value;
-    };
-    Case const cases[] = {
-        {"1e999", HUGE_VAL}, {"-1e999", -HUGE_VAL}, {"1e-999", 0.0}, {"  3.5xyz", 3.5},
-        {"", 0.0},           {",", 0.0},            {"\xff\xfe", 0.0}, {"-0x10", -16.0},
-    };
-    for (Case const & c : cases) {
-        ValueSession s;
-        ScriptedProcedure & p = s.Installed();
-        auto * step = new modC_FloatStep(1.0, 0, -DBL_MAX, DBL_MAX, true, true, false);
-        p.Execute(*step);
-        Entry(s, "float1").Enter(c.typed);
-        EXPECT_EQ(c.value, step->value) << "typed: " << c.typed;
-        EXPECT_EQ(c.value, step->defaultValue) << "typed: " << c.typed;
-    }
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_FloatStep(1.0, 0, -DBL_MAX, DBL_MAX, true, true, false);
-    p.Execute(*step);
-    Entry(s, "float1").Enter("nan");
-    EXPECT_TRUE(std::isnan(step->value));
-}
-
-TEST(StringStep, GetValueGivesTheConstructorsTextUntilTheUserTypes)
-{
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_StringStep("Part1", 0);
-    EXPECT_STREQ("Part1", step->GetValue().AsCharPtr());
-    p.Execute(*step);
-    EXPECT_EQ("MakeStringMethod(\"Part1\", 20) -> string1", s.log.Take().at(2));
-    Entry(s, "string1").Type("Bracket");
-    EXPECT_TRUE(s.log.Take().empty());
-    EXPECT_STREQ("Bracket", step->GetValue().AsCharPtr());
-    Entry(s, "string1").Enter("");
-    EXPECT_EQ((Lines{"string1.Cancel()", "string1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
-    EXPECT_TRUE(step->GetValue().IsEmpty());
-    p.Repeat();
-    EXPECT_EQ("MakeStringMethod(\"\", 20) -> string2", s.log.Take().at(1));
-}
-
-TEST(StringStep, AnyBytesAndAnyLengthComeBackUnchanged)
-{
-    std::string hostile(100000, 'x');
-    hostile += "\x01\t\n\"%s%n\xff\xc3\xa9";
-    ValueSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_StringStep(nullptr, 0);
-    EXPECT_TRUE(step->GetValue().IsEmpty());
-    p.Execute(*step);
-    Entry(s, "string1").Enter(hostile);
-    EXPECT_EQ(hostile, step->GetValue().Std());
+    s.Entry("integer4").Enter("7");
+    EXPECT_EQ("StepTerminatedHook(step)", s.log.Take().back()) << "the second entry is done afresh";
+    s.procedure->Repeat();
     s.log.Take();
-    p.Repeat();
-    EXPECT_EQ(hostile, Entry(s, "string2").FieldText());
+    step->Cancel();
+    EXPECT_EQ((Lines{"integer6.Cancel()", "prompt3.Cancel()", "integer5.Cancel()", "integer5 deleted",
+                     "integer6 deleted", "prompt3 deleted"}),
+              s.log.Take());
+}
+
+TEST(PointStep, OnlyAPointerChangeTakesThePositionAndCompletesTheStep)
+{
+    ValueSession s;
+    auto * step = new modC_PointStep(4);
+    EXPECT_EQ((Lines{"MakePositionMethod() -> position1", "position1.Execute()"}), s.Run(*step));
+    EXPECT_EQ(0.0, step->x);
+    EXPECT_EQ(0.0, step->y);
+    ScriptedPosition * viewport = s.factory.LastPosition();
+    viewport->Record().x = 9.0f;
+    viewport->ReportDone();
+    viewport->Manipulate(2, modC_MethodReceiver::GEOMETRY_CHANGED);
+    modC_Procedure::Option2DataCB(s.procedure.get(), nullptr);  // a finish from outside carries no position
+    EXPECT_TRUE(s.log.Take().empty());
+    EXPECT_EQ(0.0, step->x);
+    viewport->Click(3.5f, -2.25f);
+    EXPECT_EQ((Lines{"position1.Cancel()", "position1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ(3.5, step->x);
+    EXPECT_EQ(-2.25, step->y);
+    EXPECT_EQ(4, s.procedure->CurrentSeq());
+}
+
+TEST(KeyinPointStep, EveryChangeIsReportedAndConfirmingTerminates)
+{
+    ValueSession s;
+    auto * step = new modC_KeyinPointStep(1.0, 2.0, 3, -100.0, 100.0, true, false, true, false);
+    EXPECT_EQ((Lines{"MakePointMethod(1, 2, 0, true, -100, 100, true, false, true, false, 20) -> point1",
+                     "point1.Execute()"}),
+              s.Run(*step));
+    s.Entry("point1").Type("4 5");
+    EXPECT_EQ((Lines{"ValueChangedHook(step)"}), s.log.Take());
+    EXPECT_EQ((std::vector<double>{4, 5, 0, 4, 5, 0}),
+              (std::vector<double>{step->x, step->y, step->z, step->defaultX, step->defaultY, step->defaultZ}));
+
+    // The two-dimensional flag only travels to the entry: a typed z is kept.
+    s.Entry("point1").Enter("(1.5,2.5,3.5)");
+    EXPECT_EQ((Lines{"point1.Cancel()", "point1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ(3.5, step->z);
+    s.procedure->Repeat();
+    EXPECT_EQ("MakePointMethod(1.5, 2.5, 3.5, true, -100, 100, true, false, true, false, 20) -> point2",
+              s.log.Take().at(1));
+}
+
+TEST(KeyinArrayStep, ASizedListStartsWithCopiesOfTheDefaultAndExpectsThatMany)
+{
+    ValueSession s;
+    auto * step = new modC_KeyinArrayStep(3, 6, 0.0, 10.0, true, false, false, true, 1.5, -1);
+    EXPECT_EQ(3, step->expectedCount);
+    EXPECT_EQ("MakeArrayMethod([1.5, 1.5, 1.5], 0, 10, true, false, 1.5, 3, false, true, 20) -> array1",
+              s.Run(*step).at(0));
+    EXPECT_EQ("1.5, 1.5, 1.5", s.Entry("array1").FieldText());
+
+    s.Entry("array1").Type("1, 2 3,4");
+    EXPECT_EQ((Lines{"ValueChangedHook(step)"}), s.log.Take());
+    EXPECT_EQ((std::vector<double>{1, 2, 3, 4}), Elements(step->values));
+    EXPECT_EQ((std::vector<double>{1, 2, 3, 4}), Elements(step->defaultValues));
+
+    s.Entry("array1").Enter("");
+    EXPECT_EQ((Lines{"array1.Cancel()", "array1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
+    EXPECT_EQ((std::vector<double>{0.0}), Elements(step->values));
+    s.procedure->Repeat();
+    EXPECT_EQ("MakeArrayMethod([0], 0, 10, true, false, 1.5, 3, false, true, 20) -> array2", s.log.Take().at(1));
+}
+
+TEST(KeyinArrayStep, CommitTakesOverTheTypedTextAndSuspendResumeAndCancelReachTheEntry)
+{
+    ValueSession s;
+    auto * step = new modC_KeyinArrayStep(0, 0, 0.0, 1.0, true, true, true, true, 0.0, -1);
+    step->CommitData();  // not running: nothing to take over
+    EXPECT_EQ("MakeArrayMethod([], 0, 1, true, true, 0, 0, true, true, 20) -> array1", s.Run(*step).at(0));
+    s.Entry("array1").Edit(",,");
+    step->CommitData();
+    EXPECT_EQ((Lines{"array1.CommitData()", "ValueChangedHook(step)"}), s.log.Take());
+    EXPECT_EQ((std::vector<double>{0.0, 0.0}), Elements(step->values));
+
+    s.procedure->Suspend();
+    s.procedure->Resume();
+    EXPECT_EQ((Lines{"SuspendHook(step)", "array1.Suspend()", "ResumeHook(step)", "array1.Resume()",
+                     "SetBackupAvailable(0)"}),
+              s.log.Take());
+    s.Entry("array1").Type("abc, 1e999 -x");
+    EXPECT_EQ((std::vector<double>{0.0, HUGE_VAL, 0.0}), Elements(step->values));
+    step->Cancel();
+    step->Cancel();
+    EXPECT_EQ((Lines{"ValueChangedHook(step)", "array1.Cancel()", "array1 deleted"}), s.log.Take());
 }
 
 }  // namespace

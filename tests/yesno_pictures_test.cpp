@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "ScriptedFactory.h"
-#include "Session.h"
+#include "StepSession.h"
 #include "modC_YesNoStep.h"
 
 #include <X11/Xlib.h>
@@ -30,32 +29,18 @@ extern "C" char const * __lsan_default_suppressions()
 
 namespace {
 
-// Records the X errors raised while it lives instead of letting them end the test.
-class XErrorTrap {
-public:
+// Counts the X errors raised while it lives instead of letting them end the test.
+struct XErrorTrap {
     explicit XErrorTrap(Display * display) : display(display)
     {
         XSync(display, False);
         errors = 0;
-        previous = XSetErrorHandler(&Count);
+        previous = XSetErrorHandler([](Display *, XErrorEvent *) { return ++errors, 0; });
     }
     ~XErrorTrap() { XSetErrorHandler(previous); }
-    XErrorTrap(XErrorTrap const &) = delete;
-    XErrorTrap & operator=(XErrorTrap const &) = delete;
+    // The errors so far, after the server has handled every request.
+    int Errors() { return XSync(display, False), errors; }
 
-    // The errors raised so far, after the server has handled every request.
-    int Errors()
-    {
-        XSync(display, False);
-        return errors;
-    }
-
-private:
-    static int Count(Display *, XErrorEvent *)
-    {
-        ++errors;
-        return 0;
-    }
     static int errors;
     Display * display;
     int (*previous)(Display *, XErrorEvent *);
@@ -80,9 +65,7 @@ protected:
         screen = DefaultScreen(display);
         background = WhitePixel(display, screen);
         foreground = BlackPixel(display, screen);
-        session.reset(new Session);
-        factory.reset(new ScriptedFactory(session->log));
-        session->strategy.SetFactory(factory.get());
+        session.reset(new StepSession("Extrude"));
         session->strategy.SetColors(background, foreground);
     }
 
@@ -90,27 +73,19 @@ protected:
     {
         // Steps before the application that owns their display.
         session.reset();
-        factory.reset();
         app.reset();
     }
 
-    struct Geometry {
-        unsigned int width = 0;
-        unsigned int height = 0;
-        unsigned int depth = 0;
-    };
-
-    // The size and depth of a live pixmap; all 0 when `pixmap` names none.
-    Geometry GeometryOf(unsigned long pixmap)
+    // The width, height and depth of a live pixmap; all 0 when `pixmap` names none.
+    std::vector<unsigned int> GeometryOf(unsigned long pixmap)
     {
-        Geometry g;
         XErrorTrap trap(display);
         Window root = 0;
         int x = 0, y = 0;
-        unsigned int border = 0;
-        if (!XGetGeometry(display, pixmap, &root, &x, &y, &g.width, &g.height, &border, &g.depth) || trap.Errors())
-            return Geometry();
-        return g;
+        unsigned int width = 0, height = 0, border = 0, depth = 0;
+        if (!XGetGeometry(display, pixmap, &root, &x, &y, &width, &height, &border, &depth) || trap.Errors())
+            return {0, 0, 0};
+        return {width, height, depth};
     }
 
     std::vector<std::vector<unsigned long>> Pixels(unsigned long pixmap, unsigned int width, unsigned int height)
@@ -127,8 +102,7 @@ protected:
     unsigned int RootDepth() const { return static_cast<unsigned int>(DefaultDepth(display, screen)); }
 
     std::unique_ptr<FX::FXApp> app;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<ScriptedFactory> factory;
+    std::unique_ptr<StepSession> session;
     Display * display = nullptr;
     int screen = 0;
     unsigned long background = 0;
@@ -140,9 +114,9 @@ char const * const checker[] = {"3 2 2 1", "r c #FF0000", "  c None", "r r", " r
 char const * const blue[] = {"2 2 1 1", "b c #0000FF", "bb", "bb"};
 char const * const broken[] = {"this is no image"};
 
-TEST_F(PicturesTest, XpmImagesBecomePixmapsOfTheRootDepthWithTransparencyInTheBackground)
+TEST_F(PicturesTest, XpmTransparencyIsTheBackgroundAndBitmapsAreDrawnInTheForeground)
 {
-    ScriptedProcedure & p = session->Installed();
+    ScriptedProcedure & p = *session->procedure;
     char ** images[] = {const_cast<char **>(checker), const_cast<char **>(blue)};
     auto * step = new modC_YesNoStep(&p, 2, images, 0, modC_Button1, true);
     unsigned long const first = step->Pixmap(0);
@@ -151,11 +125,8 @@ TEST_F(PicturesTest, XpmImagesBecomePixmapsOfTheRootDepthWithTransparencyInTheBa
     ASSERT_NE(0u, second);
     EXPECT_NE(first, second);
 
-    Geometry const g = GeometryOf(first);
-    EXPECT_EQ(3u, g.width);
-    EXPECT_EQ(2u, g.height);
-    EXPECT_EQ(RootDepth(), g.depth);
-    EXPECT_EQ(2u, GeometryOf(second).width);
+    EXPECT_EQ((std::vector<unsigned int>{3, 2, RootDepth()}), GeometryOf(first));
+    EXPECT_EQ(2u, GeometryOf(second)[0]);
 
     auto const pixels = Pixels(first, 3, 2);
     unsigned long const red = pixels[0][0];
@@ -167,42 +138,36 @@ TEST_F(PicturesTest, XpmImagesBecomePixmapsOfTheRootDepthWithTransparencyInTheBa
     EXPECT_EQ("MakeImageChoiceMethod([" + std::to_string(first) + ", " + std::to_string(second) +
                   "], 2, 1, true) -> imageChoice1",
               session->log.Take().at(2));
-    factory->LastChoice()->Press(1);
+    session->factory.LastChoice()->Press(1);
     EXPECT_EQ(modC_Button2, step->DefaultButton());
-}
+    session->log.Take();
 
-TEST_F(PicturesTest, BitmapsAreDrawnInTheForegroundOnTheBackground)
-{
-    ScriptedProcedure & p = session->Installed();
-    // Two rows of eight pixels, the first bit of each byte leftmost.
+    // Bitmaps: two rows of eight pixels, the first bit of each byte leftmost.
     char left[] = {0x0F, static_cast<char>(0xF0)};
     char right[] = {static_cast<char>(0x80), 0x01};
     char * bitmaps[] = {left, right};
-    auto * step = new modC_YesNoStep(&p, 2, bitmaps, 8, 2, 0, modC_NoDefaultButton, false);
-    ASSERT_NE(0u, step->Pixmap(0));
-    ASSERT_NE(0u, step->Pixmap(1));
-    Geometry const g = GeometryOf(step->Pixmap(0));
-    EXPECT_EQ(8u, g.width);
-    EXPECT_EQ(2u, g.height);
-    EXPECT_EQ(RootDepth(), g.depth);
+    auto * drawn = new modC_YesNoStep(&p, 2, bitmaps, 8, 2, 0, modC_NoDefaultButton, false);
+    ASSERT_NE(0u, drawn->Pixmap(0));
+    ASSERT_NE(0u, drawn->Pixmap(1));
+    EXPECT_EQ((std::vector<unsigned int>{8, 2, RootDepth()}), GeometryOf(drawn->Pixmap(0)));
 
     unsigned long const f = foreground, b = background;
-    auto const pixels = Pixels(step->Pixmap(0), 8, 2);
-    EXPECT_EQ((std::vector<unsigned long>{f, f, f, f, b, b, b, b}), pixels[0]);
-    EXPECT_EQ((std::vector<unsigned long>{b, b, b, b, f, f, f, f}), pixels[1]);
-    auto const other = Pixels(step->Pixmap(1), 8, 2);
+    auto const bits = Pixels(drawn->Pixmap(0), 8, 2);
+    EXPECT_EQ((std::vector<unsigned long>{f, f, f, f, b, b, b, b}), bits[0]);
+    EXPECT_EQ((std::vector<unsigned long>{b, b, b, b, f, f, f, f}), bits[1]);
+    auto const other = Pixels(drawn->Pixmap(1), 8, 2);
     EXPECT_EQ((std::vector<unsigned long>{b, b, b, b, b, b, b, f}), other[0]);
     EXPECT_EQ((std::vector<unsigned long>{f, b, b, b, b, b, b, b}), other[1]);
 
-    p.Execute(*step);
-    EXPECT_EQ("MakeImageChoiceMethod([" + std::to_string(step->Pixmap(0)) + ", " + std::to_string(step->Pixmap(1)) +
-                  "], 2, -1, false) -> imageChoice1",
+    p.Execute(*drawn);
+    EXPECT_EQ("MakeImageChoiceMethod([" + std::to_string(drawn->Pixmap(0)) + ", " +
+                  std::to_string(drawn->Pixmap(1)) + "], 2, -1, false) -> imageChoice2",
               session->log.Take().at(2));
 }
 
 TEST_F(PicturesTest, APictureThatCannotBeMadeIs0AndTheStepStillRuns)
 {
-    ScriptedProcedure & p = session->Installed();
+    ScriptedProcedure & p = *session->procedure;
     char ** images[] = {const_cast<char **>(broken), nullptr, const_cast<char **>(blue)};
     XErrorTrap trap(display);
     auto * fromXpm = new modC_YesNoStep(&p, 3, images, 0, modC_Button1, false);
@@ -224,19 +189,19 @@ TEST_F(PicturesTest, APictureThatCannotBeMadeIs0AndTheStepStillRuns)
     EXPECT_EQ("MakeImageChoiceMethod([0, 0, " + std::to_string(fromXpm->Pixmap(2)) +
                   "], 3, 1, false) -> imageChoice1",
               session->log.Take().at(2));
-    factory->LastChoice()->Press(2);
+    session->factory.LastChoice()->Press(2);
     EXPECT_EQ("StepTerminatedHook(step)", session->log.Take().back());
 }
 
 TEST_F(PicturesTest, ThePixmapsAreFreedWithTheStepAndOnlyThen)
 {
-    ScriptedProcedure & p = session->Installed();
+    ScriptedProcedure & p = *session->procedure;
     char ** images[] = {const_cast<char **>(checker), const_cast<char **>(blue)};
     auto * kept = new modC_YesNoStep(&p, 2, images, 0, modC_Button1, false);
     p.Execute(*kept);
-    factory->LastChoice()->Press(0);
+    session->factory.LastChoice()->Press(0);
     kept->Cancel();
-    EXPECT_EQ(3u, GeometryOf(kept->Pixmap(0)).width) << "terminating or cancelling keeps the pictures";
+    EXPECT_EQ(3u, GeometryOf(kept->Pixmap(0))[0]) << "terminating or cancelling keeps the pictures";
 
     std::vector<unsigned long> made;
     {
@@ -244,27 +209,16 @@ TEST_F(PicturesTest, ThePixmapsAreFreedWithTheStepAndOnlyThen)
         char * bitmaps[] = {bits, bits};
         modC_YesNoStep step(&p, 2, bitmaps, 8, 1, 0, modC_Button1, false);
         made = {step.Pixmap(0), step.Pixmap(1)};
-        ASSERT_EQ(8u, GeometryOf(made[0]).width);
-        step.Execute(factory.get(), &p);
+        ASSERT_EQ(8u, GeometryOf(made[0])[0]);
+        step.Execute(&session->factory, &p);
     }  // destroyed while showing its buttons
     EXPECT_EQ("imageChoice2 deleted", session->log.Take().back());
-    EXPECT_EQ(0u, GeometryOf(made[0]).width);
-    EXPECT_EQ(0u, GeometryOf(made[1]).width);
+    EXPECT_EQ(0u, GeometryOf(made[0])[0]);
+    EXPECT_EQ(0u, GeometryOf(made[1])[0]);
 
     unsigned long const first = kept->Pixmap(0);
     session->procedure.reset();  // the step stack destroys the step
-    EXPECT_EQ(0u, GeometryOf(first).width);
-}
-
-TEST_F(PicturesTest, AStepThatOutlivesTheApplicationLeavesTheClosedDisplayAlone)
-{
-    ScriptedProcedure & p = session->Installed();
-    char ** images[] = {const_cast<char **>(blue)};
-    std::unique_ptr<modC_YesNoStep> step(new modC_YesNoStep(&p, 1, images, 0, modC_Button1, false));
-    ASSERT_NE(0u, step->Pixmap(0));
-    app.reset();  // closing the display frees the pixmaps with the connection
-    step.reset();
-    EXPECT_EQ(nullptr, FX::FXApp::instance());
+    EXPECT_EQ(0u, GeometryOf(first)[0]);
 }
 
 }  // namespace

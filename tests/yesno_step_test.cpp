@@ -7,30 +7,16 @@
 
 #include <string>
 
-#include "AssertCapture.h"
-#include "ScriptedFactory.h"
-#include "Session.h"
-#include "modC_CompositeStep.h"
+#include "StepSession.h"
 #include "modC_WarningStep.h"
 #include "modC_YesNoStep.h"
+#include "support/TestTables.h"
 
 namespace {
 
-struct ChoiceSession : Session {
-    explicit ChoiceSession(char const * modeName = "Extrude") : Session(modeName), factory(log)
-    {
-        strategy.SetFactory(&factory);
-    }
-
-    ScriptedChoice & Buttons()
-    {
-        ScriptedChoice * buttons = factory.LastChoice();
-        if (!buttons)
-            throw std::logic_error("no buttons are shown");
-        return *buttons;
-    }
-
-    ScriptedFactory factory;
+struct ChoiceSession : StepSession {
+    explicit ChoiceSession(char const * modeName = "Extrude") : StepSession(modeName) {}
+    ScriptedChoice & Buttons() { return *factory.LastChoice(); }
 };
 
 std::string const yesNoLabels =
@@ -53,7 +39,7 @@ public:
 TEST(YesNoStep, ButtonsAreLabelledByResourceKeysAndThePressedOneIsReported)
 {
     ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
+    ScriptedProcedure & p = *s.procedure;
     auto * step = new modC_YesNoStep(&p, "confirm", 2, 8, modC_Button1, true);
     step->setPrompt("Delete the faces?");
     p.Execute(*step);
@@ -73,17 +59,25 @@ TEST(YesNoStep, ButtonsAreLabelledByResourceKeysAndThePressedOneIsReported)
     EXPECT_EQ((Lines{"SetPrompt(\"Delete the faces?\")", "SetBackupAvailable(0)",
                      "MakeChoiceMethod(" + yesNoLabels + ", 2, 2, true) -> choice2", "choice2.Execute()"}),
               s.log.Take());
+
+    // A report of no button leaves no default rather than an invalid one.
+    s.Buttons().ReportDone();
+    EXPECT_EQ(-1, step->Choice());
+    EXPECT_EQ(modC_NoDefaultButton, step->DefaultButton());
+    s.log.Take();
+    p.Repeat();
+    EXPECT_EQ("MakeChoiceMethod(" + yesNoLabels + ", 2, -1, true) -> choice3", s.log.Take().at(2));
 }
 
 TEST(YesNoStep, ASelectionIsReportedAsAValueChangeAndBecomesTheDefault)
 {
     ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
+    ScriptedProcedure & p = *s.procedure;
     auto * step = new modC_YesNoStep(&p, "side", 3, 0, modC_NoDefaultButton, false);
     p.Execute(*step);
-    EXPECT_EQ("MakeChoiceMethod([\"*promptArea.Extrude_side.btn1.labelString\", "
-              "\"*promptArea.Extrude_side.btn2.labelString\", \"*promptArea.Extrude_side.btn3.labelString\"], 3, "
-              "-1, false) -> choice1",
+    EXPECT_EQ(R"(MakeChoiceMethod(["*promptArea.Extrude_side.btn1.labelString", )"
+              R"("*promptArea.Extrude_side.btn2.labelString", "*promptArea.Extrude_side.btn3.labelString"], 3, -1, )"
+              R"(false) -> choice1)",
               s.log.Take().at(2));
     s.Buttons().Select(2);
     EXPECT_EQ((Lines{"ValueChangedHook(step)"}), s.log.Take());
@@ -91,127 +85,56 @@ TEST(YesNoStep, ASelectionIsReportedAsAValueChangeAndBecomesTheDefault)
     EXPECT_EQ(modC_Button3, step->DefaultButton());
     EXPECT_EQ((std::vector<std::string>{"choice1"}), s.factory.Live());
 
+    p.Suspend();
+    p.Resume();
+    EXPECT_EQ((Lines{"SuspendHook(step)", "choice1.Suspend()", "ResumeHook(step)", "choice1.Resume()",
+                     "SetBackupAvailable(0)"}),
+              s.log.Take());
+
     // A finish from outside ends the step on the button selected now.
     modC_Procedure::Option2DataCB(&p, nullptr);
     EXPECT_EQ((Lines{"choice1.Cancel()", "choice1 deleted", "StepTerminatedHook(step)"}), s.log.Take());
     EXPECT_EQ(2, step->Choice());
     modC_Procedure::Option2DataCB(&p, nullptr);
     step->ValueChanged(nullptr);
-    EXPECT_TRUE(s.log.Take().empty());
-}
-
-TEST(YesNoStep, ASingleButtonIsNumberedAndLabelsAndTheDefaultCanBeChanged)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_YesNoStep(&p, "ok", 1, 0, modC_NoDefaultButton, false);
-    step->setButtonLabel(0, "Continue");
-    step->SetDefaultButton(modC_Button1);
-    p.Execute(*step);
-    EXPECT_EQ("MakeChoiceMethod([\"Continue\"], 1, 1, false) -> choice1", s.log.Take().at(2));
-    step->Cancel();
-    step->setButtonLabel(0, nullptr);
-    step->SetDefaultButton(modC_NoDefaultButton);
-    p.Repeat();
-    EXPECT_EQ("MakeChoiceMethod([\"\"], 1, -1, false) -> choice2", s.log.Take().at(3));
-
-    ChoiceSession other("Blend");
-    modC_YesNoStep single(other.procedure.get(), "ok", 1, 0, modC_NoDefaultButton, false);
-    single.Execute(&other.factory, other.procedure.get());
-    EXPECT_EQ("MakeChoiceMethod([\"*promptArea.Blend_ok.btn1.labelString\"], 1, -1, false) -> choice1",
-              other.log.Take().at(0));
-}
-
-TEST(YesNoStep, AReportOfNoButtonLeavesNoDefaultRatherThanAnInvalidOne)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_YesNoStep(&p, "confirm", 2, 0, modC_Button2, false);
-    p.Execute(*step);
-    s.log.Take();
-    s.Buttons().ReportDone();  // the front end finished with nothing chosen
-    EXPECT_EQ(-1, step->Choice());
-    EXPECT_EQ(modC_NoDefaultButton, step->DefaultButton());
-    s.log.Take();
-    p.Repeat();
-    EXPECT_EQ("MakeChoiceMethod(" + yesNoLabels + ", 2, -1, false) -> choice2", s.log.Take().at(1));
-}
-
-TEST(YesNoStep, CancelReportsNothingAndSuspendAndResumeReachTheButtons)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * step = new modC_YesNoStep(&p, "confirm", 2, 0, modC_Button1, false);
-    step->Cancel();  // never ran
-    p.Execute(*step);
-    s.log.Take();
-    p.Suspend();
-    p.Resume();
-    step->Cancel();
     step->Cancel();
     step->Suspend();
-    EXPECT_EQ((Lines{"SuspendHook(step)", "choice1.Suspend()", "ResumeHook(step)", "choice1.Resume()",
-                     "SetBackupAvailable(0)", "choice1.Cancel()", "choice1 deleted"}),
-              s.log.Take());
-    EXPECT_EQ(modC_Button1, step->DefaultButton());
-}
-
-TEST(YesNoStep, ExecutedAgainWhileShowingItReplacesItsButtonsAndDestructionRemovesThem)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    p.Execute(*new modC_YesNoStep(&p, "confirm", 2, 0, modC_Button1, false));
-    s.log.Take();
+    step->Resume();
+    EXPECT_TRUE(s.log.Take().empty()) << "nothing shown, nothing to do";
+    step->SetDefaultButton(modC_Button1);
+    step->setButtonLabel(0, "Left");
     p.Repeat();
-    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "choice1.Cancel()", "choice1 deleted",
-                     "MakeChoiceMethod(" + yesNoLabels + ", 2, 1, false) -> choice2", "choice2.Execute()"}),
-              s.log.Take());
-    s.procedure.reset();
-    EXPECT_EQ((Lines{"choice2.Cancel()", "choice2 deleted"}), s.log.Take());
+    EXPECT_EQ(0u, s.log.Take().at(1).find("MakeChoiceMethod([\"Left\", "));
 }
 
-TEST(YesNoStep, ContractChecks)
+TEST(YesNoStep, MisuseFailsItsContractCheck)
 {
-    ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    char const * const defaultText = "defChoice >=1 && defChoice <= numberButtons || defChoice == -1";
-    EXPECT_ASSERTION(modC_YesNoStep(&p, "confirm", 2, 0, modC_Button3, false), defaultText, "modC_YesNoStep");
-    EXPECT_ASSERTION(modC_YesNoStep(&p, "confirm", 2, 0, static_cast<modC_DefaultButton>(0), false), defaultText,
-                     "modC_YesNoStep");
-    EXPECT_ASSERTION(modC_YesNoStep(&p, 2, static_cast<char ***>(nullptr), 0, static_cast<modC_DefaultButton>(-2),
-                                    false),
-                     defaultText, "modC_YesNoStep");
-    EXPECT_ASSERTION(modC_YesNoStep(&p, 1, static_cast<char **>(nullptr), 8, 8, 0, modC_Button2, false),
-                     defaultText, "modC_YesNoStep");
-    EXPECT_ASSERTION(modC_YesNoStep(&p, "confirm", -2, 0, modC_NoDefaultButton, false), "numberButtons >= 0",
-                     "modC_YesNoStep");
-
-    ChoiceSession unnamed("");
-    EXPECT_ASSERTION(modC_YesNoStep(unnamed.procedure.get(), "confirm", 2, 0, modC_Button1, false),
-                     "modeName != \"\"", "modC_YesNoStep");
-
+    ChoiceSession s, unnamed("");
+    ScriptedProcedure & p = *s.procedure;
+    NoButtonsFactory noButtons(s.log);
     modC_YesNoStep step(&p, "confirm", 2, 0, modC_Button1, false);
-    EXPECT_ASSERTION(step.setButtonLabel(2, "x"), "num < numberButtons && num >=0", "modC_YesNoStep");
-    EXPECT_ASSERTION(step.setButtonLabel(-1, "x"), "num < numberButtons && num >=0", "modC_YesNoStep");
-    char const * const newDefaultText = "new_dfb >=1 && new_dfb <= numberButtons || new_dfb == -1";
-    EXPECT_ASSERTION(step.SetDefaultButton(modC_Button3), newDefaultText, "modC_YesNoStep");
-    EXPECT_ASSERTION(step.SetDefaultButton(static_cast<modC_DefaultButton>(0)), newDefaultText, "modC_YesNoStep");
-    EXPECT_EQ(modC_Button1, step.DefaultButton());
-
     modC_YesNoStep pictured(&p, 1, static_cast<char ***>(nullptr), 0, modC_NoDefaultButton, false);
-    EXPECT_ASSERTION(pictured.setButtonLabel(0, "x"), "!pictured", "modC_YesNoStep");
-}
-
-TEST(YesNoStep, AFactoryWithoutButtonsIsAContractViolationAndLeaksNothing)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    NoButtonsFactory factory(s.log);
-    modC_YesNoStep labelled(&p, "confirm", 2, 0, modC_Button1, false);
-    EXPECT_ASSERTION(labelled.Execute(&factory, &p), "method != 0", "modC_YesNoStep");
-    EXPECT_EQ((Lines{"MakePromptMethod(\"no buttons\") -> prompt1", "prompt1 deleted"}), s.log.Take());
-    modC_YesNoStep pictured(&p, 2, static_cast<char ***>(nullptr), 0, modC_Button1, false);
-    EXPECT_ASSERTION(pictured.Execute(&factory, &p), "method != 0", "modC_YesNoStep");
+    char const * const defaultText = "defChoice >=1 && defChoice <= numberButtons || defChoice == -1";
+    char const * const newDefaultText = "new_dfb >=1 && new_dfb <= numberButtons || new_dfb == -1";
+    auto const button = [](int b) { return static_cast<modC_DefaultButton>(b); };
+    ExpectContractChecks("modC_YesNoStep", {
+        {[&] { modC_YesNoStep(&p, "confirm", 2, 0, modC_Button3, false); }, defaultText},
+        {[&] { modC_YesNoStep(&p, "confirm", 2, 0, button(0), false); }, defaultText},
+        {[&] { modC_YesNoStep(&p, 2, static_cast<char ***>(nullptr), 0, button(-2), false); }, defaultText},
+        {[&] { modC_YesNoStep(&p, 1, static_cast<char **>(nullptr), 8, 8, 0, modC_Button2, false); }, defaultText},
+        {[&] { modC_YesNoStep(&p, "confirm", -2, 0, modC_NoDefaultButton, false); }, "numberButtons >= 0"},
+        {[&] { modC_YesNoStep(unnamed.procedure.get(), "confirm", 2, 0, modC_Button1, false); }, "modeName != \"\""},
+        {[&] { step.setButtonLabel(2, "x"); }, "num < numberButtons && num >=0"},
+        {[&] { step.setButtonLabel(-1, "x"); }, "num < numberButtons && num >=0"},
+        {[&] { step.SetDefaultButton(modC_Button3); }, newDefaultText},
+        {[&] { step.SetDefaultButton(button(0)); }, newDefaultText},
+        {[&] { pictured.setButtonLabel(0, "x"); }, "!pictured"},
+        {[&] { step.Execute(&noButtons, &p); }, "method != 0"},
+        {[&] { pictured.Execute(&noButtons, &p); }, "method != 0"},
+    });
+    EXPECT_EQ(modC_Button1, step.DefaultButton());
+    EXPECT_EQ((Lines{"MakePromptMethod(\"no buttons\") -> prompt1", "prompt1 deleted"}), s.log.Take())
+        << "buttons that are none are not kept";
 }
 
 // No FOX application, or one whose display is not open: every picture is 0,
@@ -221,7 +144,7 @@ TEST(YesNoStep, WithoutADisplayPicturesAre0AndTheStepStillRuns)
 {
     ASSERT_EQ(nullptr, FX::FXApp::instance());
     ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
+    ScriptedProcedure & p = *s.procedure;
     static char const * const dot[] = {"1 1 1 1", ". c #FF0000", "."};
     char ** images[] = {const_cast<char **>(dot), const_cast<char **>(dot), nullptr};
     char bits[] = {0x01};
@@ -245,108 +168,42 @@ TEST(YesNoStep, WithoutADisplayPicturesAre0AndTheStepStillRuns)
     EXPECT_EQ((Lines{"imageChoice2.Cancel()", "imageChoice2 deleted"}), s.log.Take());
 }
 
-// A composite that runs one warning as its child, as a derived class would.
-class Wrapper : public modC_CompositeStep {
-public:
-    Wrapper(modC_Procedure * procedure, modC_Step * child) : modC_CompositeStep(procedure, "wrap", 1, 0)
-    {
-        AddStep(child, "warn");
-    }
-    void StepValueChanged(modC_Step const &) override {}
-};
-
-omu_PrimTuple Answer(int ok)
+template <class T>
+omu_PrimTuple One(T value)
 {
     omu_PrimTuple t;
-    t.Put(ok);
-    return t;
-}
-
-omu_PrimTuple Message(char const * text)
-{
-    omu_PrimTuple t;
-    t.Put(text);
+    t.Put(value);
     return t;
 }
 
 TEST(WarningStep, ShowsItsFormAndTellsWhetherTheUserConfirmed)
 {
     ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * warning = new modC_WarningStep(&p, "modG_WarningForm", Message("Delete 3 faces?"), 2);
+    ScriptedProcedure & p = *s.procedure;
+    auto * warning = new modC_WarningStep(&p, "modG_WarningForm", One("Delete 3 faces?"), 2);
     EXPECT_FALSE(warning->GetOk()) << "the message is not an answer";
-    p.Execute(*warning);
-    EXPECT_EQ((Lines{"SetBackupAvailable(0)", "SetStepFlag(false)",
-                     "MakeDialogMethod(\"modG_WarningForm\", (\"Delete 3 faces?\")) -> dialog1", "dialog1.Execute()"}),
-              s.log.Take());
-    s.factory.LastDialog()->Finish(Answer(1));
+    EXPECT_EQ((Lines{"MakeDialogMethod(\"modG_WarningForm\", (\"Delete 3 faces?\")) -> dialog1", "dialog1.Execute()"}),
+              s.Run(*warning));
+    s.factory.LastDialog()->Finish(One(1));
     EXPECT_EQ((Lines{"dialog1.Cancel()", "dialog1 deleted", "StepTerminatedHook(dialog:modG_WarningForm)"}),
               s.log.Take());
     EXPECT_TRUE(warning->GetOk());
 
     p.Repeat();
-    s.factory.LastDialog()->Finish(Answer(0));
+    s.factory.LastDialog()->Finish(One(0));
     EXPECT_FALSE(warning->GetOk());
     p.Repeat();
-    s.factory.LastDialog()->Change(Answer(7));
+    s.factory.LastDialog()->Change(One(7));
     EXPECT_TRUE(warning->GetOk());
-    warning->Cancel();  // back to the construction values
-    EXPECT_FALSE(warning->GetOk());
-}
-
-TEST(WarningStep, AnswersThatAreNoIntegerAreNoConfirmation)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * warning = new modC_WarningStep(&p, "modG_WarningForm", omu_PrimTuple(), 0);
-    EXPECT_FALSE(warning->GetOk());
-    p.Execute(*warning);
-    omu_PrimTuple unsignedYes;
-    unsignedYes.Put(1u);
-    s.factory.LastDialog()->Change(unsignedYes);
-    EXPECT_TRUE(warning->GetOk());
-    s.factory.LastDialog()->Change(Message("yes"));
-    EXPECT_FALSE(warning->GetOk());
-    omu_PrimTuple floating;
-    floating.Put(1.0);
-    s.factory.LastDialog()->Change(floating);
-    EXPECT_FALSE(warning->GetOk());
-    s.factory.LastDialog()->Change(omu_PrimTuple());
-    EXPECT_FALSE(warning->GetOk());
-}
-
-TEST(WarningStep, ReportsToItsProcedureEvenInsideACompositeAndToNobodyWithoutOne)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    auto * warning = new modC_WarningStep(&p, "modG_WarningForm", Answer(0), 0);
-    p.Execute(*new Wrapper(&p, warning));
-    s.log.Take();
-    s.factory.LastDialog()->Finish(Answer(1));
-    EXPECT_EQ((Lines{"dialog1.Cancel()", "dialog1 deleted", "StepTerminatedHook(dialog:modG_WarningForm)"}),
-              s.log.Take());
-    modC_WarningStep orphan(nullptr, "modG_WarningForm", Answer(0), 0);
-    orphan.Execute(&s.factory, &p);
-    s.factory.LastDialog()->Finish(Answer(1));
-    EXPECT_EQ((Lines{"MakeDialogMethod(\"modG_WarningForm\", (0)) -> dialog2", "dialog2.Execute()",
-                     "dialog2.Cancel()", "dialog2 deleted"}),
-              s.log.Take());
-    EXPECT_TRUE(orphan.GetOk());
-}
-
-TEST(WarningStep, SuspendResumeAndCancelAreThoseOfTheDialog)
-{
-    ChoiceSession s;
-    ScriptedProcedure & p = s.Installed();
-    p.Execute(*new modC_WarningStep(&p, "modG_WarningForm", Answer(0), 0));
     s.log.Take();
     p.Suspend();
     p.Resume();
-    EXPECT_EQ((Lines{"SuspendHook(dialog:modG_WarningForm)", "dialog1.Suspend()",
-                     "ResumeHook(dialog:modG_WarningForm)", "dialog1.Resume()", "SetBackupAvailable(0)"}),
+    EXPECT_EQ((Lines{"SuspendHook(dialog:modG_WarningForm)", "dialog3.Suspend()",
+                     "ResumeHook(dialog:modG_WarningForm)", "dialog3.Resume()", "SetBackupAvailable(0)"}),
               s.log.Take());
-    s.procedure.reset();
-    EXPECT_EQ((Lines{"dialog1.Cancel()", "dialog1 deleted"}), s.log.Take());
+    warning->Cancel();  // back to the construction values
+    EXPECT_FALSE(warning->GetOk());
+    EXPECT_EQ((Lines{"dialog3.Cancel()", "dialog3 deleted"}), s.log.Take());
 }
 
 }  // namespace
