@@ -6,8 +6,8 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "fsp_FontServer.h"
@@ -15,78 +15,56 @@
 
 namespace {
 
-// Runs `body` in a new process of this program; it fails when a check of the body fails.
-#define IN_FRESH_PROCESS(body)                                                               \
-    do {                                                                                     \
-        GTEST_FLAG_SET(death_test_style, "threadsafe");                                      \
-        EXPECT_EXIT(                                                                         \
-            {                                                                                \
-                body;                                                                        \
-                std::exit(::testing::Test::HasFailure() ? 1 : 0);                            \
-            },                                                                               \
-            ::testing::ExitedWithCode(0), "");                                               \
-    } while (0)
+float const fallback = 3.6571429f;  // 92.9 dpi
 
-// The virtual server of the tests now and then refuses a connection.
-Display * OpenDisplay()
+// Runs `body` in a new process of this program without the print settings; it
+// fails when a check of the body fails.
+void InFreshProcess(std::function<void()> const & body)
 {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        if (Display * display = XOpenDisplay(nullptr))
-            return display;
-        usleep(50000);
-    }
-    return nullptr;
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            unsetenv("QEL_PRINT_XRES");
+            unsetenv("QEL_PRINT_YRES");
+            body();
+            std::exit(::testing::Test::HasFailure() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
-void ClearSettings()
-{
-    for (char const * name : {"QEL_PRINT_XRES", "QEL_PRINT_YRES"})
-        unsetenv(name);
-}
+float X() { return fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0); }
+float Y() { return fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0); }
 
-TEST(Resolution, ThePrintSettingGivesBothAxesUnlessTheVerticalOneIsSet)
+TEST(Resolution, ThePrintSettingGivesBothAxesUnlessTheVerticalOneIsSetAndIsKeptOnceKnown)
 {
-    IN_FRESH_PROCESS({
-        ClearSettings();
+    InFreshProcess([] {
         setenv("QEL_PRINT_XRES", "11.811", 1);
-        EXPECT_FLOAT_EQ(11.811f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
-        EXPECT_FLOAT_EQ(11.811f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
+        EXPECT_FLOAT_EQ(11.811f, X());
+        setenv("QEL_PRINT_XRES", "8", 1);
+        EXPECT_FLOAT_EQ(11.811f, X());
+        EXPECT_FLOAT_EQ(8.0f, Y());  // not asked before
     });
-    IN_FRESH_PROCESS({
-        ClearSettings();
+    InFreshProcess([] {
         setenv("QEL_PRINT_XRES", "11.811", 1);
         setenv("QEL_PRINT_YRES", " 5.5mm", 1);
-        EXPECT_FLOAT_EQ(11.811f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
-        EXPECT_FLOAT_EQ(5.5f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
-    });
-}
-
-TEST(Resolution, OnceKnownItIsKeptForTheProcess)
-{
-    IN_FRESH_PROCESS({
-        ClearSettings();
-        setenv("QEL_PRINT_XRES", "4", 1);
-        EXPECT_FLOAT_EQ(4.0f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
-        setenv("QEL_PRINT_XRES", "8", 1);
-        EXPECT_FLOAT_EQ(4.0f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
-        EXPECT_FLOAT_EQ(8.0f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));  // not asked before
+        EXPECT_FLOAT_EQ(11.811f, X());
+        EXPECT_FLOAT_EQ(5.5f, Y());
     });
 }
 
 TEST(Resolution, WithoutAnyDisplayTheFallbackIsNotKept)
 {
-    IN_FRESH_PROCESS({
-        ClearSettings();
+    InFreshProcess([] {
         unsetenv("DISPLAY");
         for (char const * unusable : {"abc", "0", "-2", "inf", ""}) {
             setenv("QEL_PRINT_XRES", unusable, 1);
-            EXPECT_FLOAT_EQ(3.6571429f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0)) << unusable;
+            EXPECT_FLOAT_EQ(fallback, X()) << unusable;
         }
         unsetenv("QEL_PRINT_XRES");
-        EXPECT_FLOAT_EQ(3.6571429f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
+        EXPECT_FLOAT_EQ(fallback, Y());
         setenv("QEL_PRINT_XRES", "7", 1);
-        EXPECT_FLOAT_EQ(7.0f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
-        EXPECT_FLOAT_EQ(7.0f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
+        EXPECT_FLOAT_EQ(7.0f, X());
+        EXPECT_FLOAT_EQ(7.0f, Y());
     });
 }
 
@@ -94,9 +72,11 @@ TEST(Resolution, AnXDisplayGivesItsScreensPixelsPerMillimetre)
 {
     if (!std::getenv("DISPLAY"))
         GTEST_SKIP() << "needs an X display: DISPLAY is not set (scripts/test runs the tests under xvfb-run)";
-    IN_FRESH_PROCESS({
-        ClearSettings();
-        Display * display = OpenDisplay();
+    InFreshProcess([] {
+        // The virtual server of the tests now and then refuses a connection.
+        Display * display = nullptr;
+        for (int attempt = 0; attempt < 20 && !(display = XOpenDisplay(nullptr)); ++attempt)
+            usleep(50000);
         ASSERT_NE(nullptr, display);
         int const screen = DefaultScreen(display);
         float const x = float(DisplayWidth(display, screen)) / float(DisplayWidthMM(display, screen));
@@ -105,28 +85,11 @@ TEST(Resolution, AnXDisplayGivesItsScreensPixelsPerMillimetre)
         EXPECT_FLOAT_EQ(y, fsp_FontServer::GetDisplayPixelsPerMM_Y(display, -1));
         XCloseDisplay(display);
     });
-    IN_FRESH_PROCESS({
-        // Without a display given, the one the process would open.
-        ClearSettings();
-        Display * display = OpenDisplay();
-        ASSERT_NE(nullptr, display);
-        int const screen = DefaultScreen(display);
-        float const x = float(DisplayWidth(display, screen)) / float(DisplayWidthMM(display, screen));
-        XCloseDisplay(display);
-        // A refused connection gives the fallback, which is not kept: asking again retries.
-        float found = fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0);
-        for (int attempt = 0; attempt < 20 && found == 3.6571429f; ++attempt) {
-            usleep(50000);
-            found = fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0);
-        }
-        EXPECT_FLOAT_EQ(x, found);
-    });
 }
 
 TEST(Resolution, InitTurnsItIntoThePixelSizeOfRequests)
 {
-    IN_FRESH_PROCESS({
-        ClearSettings();
+    InFreshProcess([] {
         setenv("QEL_PRINT_XRES", "11.811024", 1);  // 300 dpi
         auto memory = std::make_unique<win_MemoryRegistry>();
         memory->SetString(win_Hive::localMachine, win_fontsKey, "Foo (TrueType)",
