@@ -5,7 +5,6 @@
 
 #include <ft2build.h>
 #include <freetype/freetype.h>
-#include <freetype/ftbbox.h>
 #include <freetype/ftoutln.h>
 
 #include <sys/stat.h>
@@ -15,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -46,27 +46,18 @@ public:
         char pattern[] = "/tmp/fsp_FSTextFont_XXXXXX";
         path = mkdtemp(pattern);
     }
-    ~TempDir()
-    {
-        for (std::string const & file : files)
-            std::remove(file.c_str());
-        rmdir(path.c_str());
-    }
+    ~TempDir() { std::filesystem::remove_all(path); }
     std::string Write(std::string const & name, std::string const & bytes)
     {
-        files.push_back(path + "/" + name);
-        std::ofstream(files.back(), std::ios::binary) << bytes;
-        return files.back();
+        std::ofstream(path + "/" + name, std::ios::binary) << bytes;
+        return path + "/" + name;
     }
     // URW ships Type 1 fonts as ".t1"; the font object reads ".pfa".
     std::string Type1(std::string const & urwName, std::string const & as = ".pfa")
     {
         return Write(urwName + as, ReadFile(urw + urwName + ".t1"));
     }
-
-private:
     std::string path;
-    std::vector<std::string> files;
 };
 
 // FreeType used directly, as the reference.
@@ -292,57 +283,52 @@ Polyline OutlineOf(fsp_FSTextFont & font, float dpi, unsigned char c)
     return result;
 }
 
-// Points along the curves of FreeType's outline of the glyph loaded in `face`
-// (font units), scaled by `scale`, per contour.
+// Points along the lines and curves of FreeType's outline of the glyph
+// loaded in `face` (font units), scaled by `scale`, per contour.
 std::vector<Contour> CurvePoints(FT_Face face, double scale)
 {
     struct Walk {
         std::vector<Contour> contours;
-        double scale, x = 0, y = 0;
-        int Add(double px, double py)
+        double scale;
+        FT_Vector at;
+        // 32 points of the Bezier segment from `at` over `points`, by de Casteljau.
+        int To(std::vector<FT_Vector> const & points)
         {
-            contours.back().emplace_back(px * scale, py * scale);
-            x = px;
-            y = py;
-            return 0;
-        }
-        // The Bezier curve from the current point over `controls` (two or four numbers) to (tx, ty).
-        int Curve(std::vector<double> const & c, double tx, double ty)
-        {
-            double const x0 = x, y0 = y;
             for (int k = 1; k <= 32; ++k) {
-                double const t = k / 32.0, u = 1 - t;
-                if (c.size() == 2)
-                    Add(u * u * x0 + 2 * u * t * c[0] + t * t * tx, u * u * y0 + 2 * u * t * c[1] + t * t * ty);
-                else
-                    Add(u * u * u * x0 + 3 * u * u * t * c[0] + 3 * u * t * t * c[2] + t * t * t * tx,
-                        u * u * u * y0 + 3 * u * u * t * c[1] + 3 * u * t * t * c[3] + t * t * t * ty);
+                std::vector<std::pair<double, double>> p = {{double(at.x), double(at.y)}};
+                for (FT_Vector const & v : points)
+                    p.emplace_back(v.x, v.y);
+                for (double const t = k / 32.0; p.size() > 1; p.pop_back()) {
+                    for (std::size_t i = 0; i + 1 < p.size(); ++i)
+                        p[i] = {p[i].first + t * (p[i + 1].first - p[i].first), p[i].second + t * (p[i + 1].second - p[i].second)};
+                }
+                contours.back().emplace_back(p[0].first * scale, p[0].second * scale);
             }
+            at = points.back();
             return 0;
         }
-    } walk{{}, scale};
+    } walk{{}, scale, {}};
     FT_Outline_Funcs funcs{};
     funcs.move_to = [](FT_Vector const * to, void * w) {
         static_cast<Walk *>(w)->contours.emplace_back();
-        return static_cast<Walk *>(w)->Add(to->x, to->y);
+        static_cast<Walk *>(w)->at = *to;
+        return static_cast<Walk *>(w)->To({*to});
     };
-    funcs.line_to = [](FT_Vector const * to, void * w) { return static_cast<Walk *>(w)->Add(to->x, to->y); };
-    funcs.conic_to = [](FT_Vector const * c, FT_Vector const * to, void * w) {
-        return static_cast<Walk *>(w)->Curve({double(c->x), double(c->y)}, to->x, to->y);
-    };
+    funcs.line_to = [](FT_Vector const * to, void * w) { return static_cast<Walk *>(w)->To({*to}); };
+    funcs.conic_to = [](FT_Vector const * c, FT_Vector const * to, void * w) { return static_cast<Walk *>(w)->To({*c, *to}); };
     funcs.cubic_to = [](FT_Vector const * c1, FT_Vector const * c2, FT_Vector const * to, void * w) {
-        return static_cast<Walk *>(w)->Curve({double(c1->x), double(c1->y), double(c2->x), double(c2->y)}, to->x, to->y);
+        return static_cast<Walk *>(w)->To({*c1, *c2, *to});
     };
     FT_Outline_Decompose(&face->glyph->outline, &funcs, &walk);
     return walk.contours;
 }
 
-// Largest distance from the points of `curve` to the polyline `line`.
-double Deviation(Contour const & line, Contour const & curve)
+// Largest distance from the points of `points` to the polyline `line`.
+double Deviation(Contour const & line, Contour const & points)
 {
     double worst = 0.0;
-    for (auto const & [px, py] : curve) {
-        double best = 1e30;
+    for (auto const & [px, py] : points) {
+        double best = std::hypot(line[0].first - px, line[0].second - py);
         for (std::size_t i = 0; i + 1 < line.size(); ++i) {
             double const ax = line[i].first, ay = line[i].second;
             double const dx = line[i + 1].first - ax, dy = line[i + 1].second - ay;
@@ -350,7 +336,7 @@ double Deviation(Contour const & line, Contour const & curve)
             double const t = len > 0 ? std::clamp(((px - ax) * dx + (py - ay) * dy) / len, 0.0, 1.0) : 0.0;
             best = std::min(best, std::hypot(ax + t * dx - px, ay + t * dy - py));
         }
-        worst = std::max(worst, line.size() == 1 ? std::hypot(line[0].first - px, line[0].second - py) : best);
+        worst = std::max(worst, best);
     }
     return worst;
 }
@@ -413,13 +399,6 @@ TEST(FSTextFontInfo, NamesStylesAndPitchFromTheFontsOwnTables)
         // The query leaves nothing open.
         EXPECT_FALSE(font.CheckFont(c.file.c_str()));
         EXPECT_TRUE(IsEmptyDefault(font.GetGlyph(12, 96, 96, 'A')));
-        // A loaded font answers for itself.
-        ASSERT_TRUE(font.LoadFont(c.file.c_str()));
-        std::string const other = dejaVu + "DejaVuSerif.ttf";
-        ASSERT_TRUE(font.GetFontInfo(other.c_str(), name, bold, italic, proportional));
-        EXPECT_EQ(c.name, name.Std());
-        EXPECT_TRUE(font.CheckFont(c.file.c_str()));
-        EXPECT_FALSE(font.CheckFont(other.c_str()));
     }
     std::string const nameless = dir.Write("nameless.ttf", TrueTypeFont(TestGlyphs(), testCodes));
     fsp_FSTextFont font;
@@ -459,15 +438,12 @@ TEST(FSTextFontLoad, BadFilesFailCleanly)
         }
         fsp_FSTextFont font;
         EXPECT_FALSE(font.LoadFont(path.c_str())) << path;
-        EXPECT_FALSE(font.CacheSize(12, 96, 96, false, false)) << path;
-        EXPECT_FALSE(font.CacheSize(12, 96, 96, false, true)) << path;
+        EXPECT_FALSE(font.CacheSize(12, 96, 96, false, false) || font.CacheSize(12, 96, 96, false, true)) << path;
         EXPECT_TRUE(IsEmptyDefault(font.GetGlyph(12, 96, 96, 'A'))) << path;
-        EXPECT_EQ(0.0f, font.GetWidth(12, 96, 96, "AB")) << path;
         float ascent = 1, descent = 1;
         EXPECT_FALSE(font.GetOutlineHeight(96, 96, "A", ascent, descent)) << path;
-        EXPECT_EQ(0.0f, ascent);
         unsigned count = 1;
-        EXPECT_EQ(0.0f, font.GetFill(96, 96, 'A', count, nullptr)) << path;
+        EXPECT_EQ(0.0f, font.GetWidth(12, 96, 96, "AB") + ascent + font.GetFill(96, 96, 'A', count, nullptr)) << path;
         EXPECT_EQ(0u, count);
     }
     fsp_FSTextFont font;
@@ -536,27 +512,24 @@ TEST(FSTextFontGlyphs, SizesTolerancesAndStripping)
     fsp_FSTextFont font;
     ASSERT_TRUE(font.LoadFont(path.c_str()));
     EXPECT_EQ(0, font.ReleaseSize(12, 96, 96));
-    ASSERT_TRUE(font.CacheSize(12, 96, 96, false, false));
     // 12.3 pt differs by 0.4 pixels at 96 dpi: the same cached size.
-    ASSERT_TRUE(font.CacheSize(12.3f, 96, 96, false, false));
-    ASSERT_TRUE(font.CacheSize(10, 96, 96, false, false));
+    for (float size : {12.0f, 12.3f, 10.0f})
+        ASSERT_TRUE(font.CacheSize(size, 96, 96, false, false));
     EXPECT_EQ(2, font.ReleaseSize(14, 96, 96));  // not cached: unchanged
     EXPECT_EQ(1, font.ReleaseSize(12.3f, 96, 96));
-
-    Reference ref(path);
     std::vector<g3d_Bitmap> before;
     for (int c = 0; c < 256; ++c)
         before.push_back(font.GetGlyph(10, 96, 96, static_cast<unsigned char>(c)));
+    auto expectSame = [&] {
+        for (int c = 0; c < 256; ++c)
+            EXPECT_EQ(before[c], font.GetGlyph(10, 96, 96, static_cast<unsigned char>(c))) << c;
+    };
     font.StripCache(10, 96, 96);
-    for (int c = 0; c < 256; ++c)
-        EXPECT_EQ(before[c], font.GetGlyph(10, 96, 96, static_cast<unsigned char>(c))) << c;
+    expectSame();  // rendered again
     EXPECT_EQ(0, font.ReleaseSize(10, 96, 96));
-    // Without a cached size every glyph is rendered on the fly, to the same result.
-    for (int c = 0; c < 256; ++c)
-        EXPECT_EQ(before[c], font.GetGlyph(10, 96, 96, static_cast<unsigned char>(c))) << c;
-
+    expectSame();  // rendered on the fly
     // From 150 dpi on, and with noBitmaps, images are made when asked for.
-    Reference fine(path, 12, 300);
+    Reference ref(path), fine(path, 12, 300);
     ASSERT_TRUE(font.CacheSize(12, 300, 300, false, false));
     ASSERT_TRUE(font.CacheSize(12, 96, 96, true, false));
     for (int c : {int('A'), int('g'), 0xE9, int(' ')}) {
@@ -649,9 +622,9 @@ TEST(FSTextFontExtents, WidthsAndHeightsOfText)
 
 // ---- Outlines and fills ----
 
-// Each glyph's outline is closed, follows FreeType's curves within the
-// flatness at a large scale, stays within the glyph box and the font's height,
-// and its fill covers its area once.
+// Each glyph's outline is closed, within the font's height, and at a large
+// scale as near FreeType's curves as the flatness allows each way; its fill
+// covers its area once.
 TEST(FSTextFontOutlines, OutlinesFollowTheCurvesAndTheirFillsCoverThem)
 {
     TempDir dir;
@@ -676,26 +649,21 @@ TEST(FSTextFontOutlines, OutlinesFollowTheCurvesAndTheirFillsCoverThem)
             if (outline.contours.empty() && path == made)
                 continue;  // past its last code
             ASSERT_FALSE(outline.contours.empty()) << c;
-            ASSERT_EQ(0, FT_Load_Glyph(ref.face, FT_Get_Char_Index(ref.face, c), FT_LOAD_NO_SCALE));
-            FT_BBox box;
-            FT_Outline_Get_BBox(&ref.face->glyph->outline, &box);
-            // Units per font unit, from the advance.
-            double const scale = outline.advance / ref.face->glyph->advance.x;
-            double const slack = 0.01 * scale * ref.face->units_per_EM;
             for (auto const & contour : outline.contours) {
                 ASSERT_GE(contour.size(), 2u) << c;  // DejaVu's 'u' has a one-point contour
                 EXPECT_EQ(contour.front(), contour.back()) << c;
-                for (auto const & [x, y] : contour) {
-                    EXPECT_TRUE(x >= box.xMin * scale - slack && x <= box.xMax * scale + slack) << c << " x " << x;
-                    EXPECT_TRUE(y >= box.yMin * scale - slack && y <= box.yMax * scale + slack) << c << " y " << y;
-                    EXPECT_TRUE(y <= ascent + slack && y >= descent - slack) << c;
-                }
+                for (auto const & point : contour)
+                    EXPECT_TRUE(point.second <= ascent + 0.1 && point.second >= descent - 0.1) << c;
             }
+            // Units per font unit from the advance, at 2000 dpi.
+            ASSERT_EQ(0, FT_Load_Glyph(ref.face, FT_Get_Char_Index(ref.face, c), FT_LOAD_NO_SCALE));
             Polyline const fine = OutlineOf(font, 2000, static_cast<unsigned char>(c));
             std::vector<Contour> const curves = CurvePoints(ref.face, fine.advance / ref.face->glyph->advance.x);
             ASSERT_EQ(curves.size(), fine.contours.size()) << c;
-            for (std::size_t k = 0; k < curves.size(); ++k)
+            for (std::size_t k = 0; k < curves.size(); ++k) {
                 EXPECT_LE(Deviation(fine.contours[k], curves[k]), 0.25 + 0.01) << path << " " << c;
+                EXPECT_LE(Deviation(curves[k], fine.contours[k]), 0.25 + 0.01) << path << " " << c;
+            }
             unsigned count = 0;
             float * triangles = nullptr;
             EXPECT_EQ(outline.advance, font.GetFill(96, 96, static_cast<unsigned char>(c), count, &triangles));
@@ -752,34 +720,34 @@ TEST(FSTextFontFill, CachedAndScratchFills)
     fsp_FSTextFont font;
     ASSERT_TRUE(font.LoadFont((dejaVu + "DejaVuSans.ttf").c_str()));
     ASSERT_TRUE(font.CacheSize(12, 96, 96, false, true));
-    auto fill = [&](float dpi, unsigned char c) {
-        unsigned count = 0;
+    struct Fill {
         float * triangles = nullptr;
-        font.GetFill(dpi, dpi, c, count, &triangles);
-        return std::pair{triangles, count};
+        unsigned count = 0;
+        double Area() const { return TriangleArea(count, triangles); }
+    };
+    auto fill = [&](float dpi, unsigned char c) {
+        Fill f;
+        font.GetFill(dpi, dpi, c, f.count, &f.triangles);
+        return f;
     };
     // 96 dpi x 0.1388889 = 13.3: kept with the glyph.
-    auto const a = fill(96, 'a');
-    std::vector<float> const aCopy(a.first, a.first + 6 * a.second);
-    auto const b = fill(96, 'b');
-    EXPECT_EQ(a, fill(96, 'a'));
-    EXPECT_NE(a.first, b.first);
-    EXPECT_EQ(aCopy, std::vector<float>(a.first, a.first + 6 * a.second));
+    Fill const a = fill(96, 'a'), b = fill(96, 'b');
+    std::vector<float> const aCopy(a.triangles, a.triangles + 6 * a.count);
+    EXPECT_EQ(a.triangles, fill(96, 'a').triangles);
+    EXPECT_NE(a.triangles, b.triangles);
     // 300 dpi = 41.7: each fill lands in the one scratch buffer.
-    auto const a300 = fill(300, 'a');
-    double const area300 = TriangleArea(a300.second, a300.first);
-    auto const b300 = fill(300, 'b');
-    EXPECT_EQ(a300.first, b300.first);
-    EXPECT_NE(area300, TriangleArea(b300.second, b300.first));
-    auto const again = fill(300, 'a');
-    EXPECT_NEAR(area300, TriangleArea(again.second, again.first), area300 * 1e-6);
+    Fill const a300 = fill(300, 'a');
+    double const area300 = a300.Area();
+    EXPECT_EQ(a300.triangles, fill(300, 'b').triangles);
+    EXPECT_NE(area300, a300.Area());
+    EXPECT_NEAR(area300, fill(300, 'a').Area(), area300 * 1e-6);
     // Another small resolution is not served the triangles kept for 96 dpi.
-    auto const a72 = fill(72, 'a');
-    EXPECT_NE(a.first, a72.first);
+    Fill const a72 = fill(72, 'a');
+    EXPECT_NE(a.triangles, a72.triangles);
     double const outline72 = Area(OutlineOf(font, 72, 'a'));
-    EXPECT_NEAR(outline72, TriangleArea(a72.second, a72.first), outline72 * 1e-4);
-    EXPECT_GT(std::fabs(outline72 - TriangleArea(a.second, a.first)), outline72 * 0.1);
-    EXPECT_EQ(aCopy, std::vector<float>(a.first, a.first + 6 * a.second));
+    EXPECT_NEAR(outline72, a72.Area(), outline72 * 1e-4);
+    EXPECT_GT(std::fabs(outline72 - a.Area()), outline72 * 0.1);
+    EXPECT_EQ(aCopy, std::vector<float>(a.triangles, a.triangles + 6 * a.count));
 }
 
 }  // namespace
