@@ -195,8 +195,6 @@ TEST(Singleton, TheLastFinaliseDestroysTheServerAndTheNextUseMakesANewOne)
     win_SetRegistry(nullptr);
 }
 
-// ---- catalogue: registered fonts -----------------------------------------
-
 TEST_F(Server, RegisteredValuesAreDescribedByTheirNames)
 {
     setenv("SystemRoot", root.c_str(), 1);  // a relative file is in its Fonts folder
@@ -255,53 +253,6 @@ TEST_F(Server, OnlyTrueTypeValuesCountAndDrivePathsAreUsedAsTheyAre)
     EXPECT_STREQ("C:\\Fonts\\PLAIN.TtF", list[0].file.AsCharPtr());
     EXPECT_FALSE(list[0].flags & L::proportional);  // no such file here: not known to be proportional
 }
-
-TEST_F(Server, RecordsSortByNameBytewiseAndBeyondTheCapacityAreOnlyCounted)
-{
-    Register("beta (TrueType)", dejavu + "DejaVuSans.ttf");
-    Register("Same Bold (TrueType)", dejavu + "DejaVuSans-Bold.ttf");
-    Register("Alpha (TrueType)", dejavu + "DejaVuSans.ttf");
-    Register("Same (TrueType)", dejavu + "DejaVuSerif.ttf");
-    std::vector<std::pair<std::string, int>> records;
-    for (L const & record : List())
-        records.emplace_back(record.name.AsCharPtr(), record.id);
-    // Equal names keep their order of discovery.
-    EXPECT_EQ((std::vector<std::pair<std::string, int>>{{"Alpha", 2}, {"Same", 1}, {"Same", 3}, {"beta", 0}}), records);
-    std::vector<L> list(4);
-    list[2].name = "untouched";
-    for (int capacity : {0, 2, -3}) {
-        int count = capacity;
-        EXPECT_EQ(4, Fonts().GetFontList(capacity ? list.data() : nullptr, count));
-        EXPECT_EQ(std::max(capacity, 0), count);
-    }
-    EXPECT_STREQ("Same", list[0].name.AsCharPtr());  // the first two found, sorted between themselves
-    EXPECT_STREQ("beta", list[1].name.AsCharPtr());
-    EXPECT_STREQ("untouched", list[2].name.AsCharPtr());
-}
-
-TEST_F(Server, UnreadableOrHostileRegistryValuesAreSkippedAndTheRestRead)
-{
-    std::string const path = dejavu + "DejaVuSans-Bold.ttf";
-    auto add = [&](std::string const & name, std::vector<unsigned char> data) {
-        registry->SetValue(win_Hive::localMachine, win_fontsKey, {name, win_REG_SZ, std::move(data)});
-    };
-    add(std::string(5000, 'N') + " (TrueType)", {'a', '.', 't', 't', 'f', 0});
-    add("Huge (TrueType)", std::vector<unsigned char>(100000, 'd'));
-    std::vector<unsigned char> data(path.begin(), path.end());
-    data.insert(data.end(), {0, 'j', 'u', 'n', 'k'});
-    add("Bin\x01\xff\x7f Bold (TrueType)", data);
-    data.resize(1024, 'x');
-    data[path.size()] = 'x';
-    add("Unterminated (TrueType)", data);
-    std::vector<L> const list = List();
-    ASSERT_EQ(2u, list.size());
-    EXPECT_EQ(std::string("Bin\x01\xff\x7f"), list[0].name.AsCharPtr());
-    EXPECT_EQ(path, list[0].file.AsCharPtr());  // the data ends at its first 0 byte
-    EXPECT_EQ(1024u, std::string(list[1].file.AsCharPtr()).size());
-    EXPECT_EQ(path, FileOf(Load("-*-bin\x01\xff\x7f-bold-*-*-*-*-100-*")));
-}
-
-// ---- catalogue: font directories -------------------------------------------
 
 TEST_F(Server, Type1FilesOfTheFontPathAreDescribedFromTheirHeaders)
 {
@@ -457,8 +408,6 @@ TEST_F(Server, TheInstalledTrueTypeAndType1FontsComeFromFontconfigWithTheClassic
                  Find(list, dejavu + "DejaVuSansMono-Oblique.ttf").pattern.AsCharPtr());
 }
 
-// ---- X font directory files ---------------------------------------------
-
 TEST_F(Server, AFontDirectoryFileListsItsExistingFilesWithTheirPatterns)
 {
     std::string const fontsDir = type1 + "fonts.dir";
@@ -524,33 +473,22 @@ TEST_F(Server, AFontDirectoryFileSkipsBrokenLinesAndFilesThatAreNoFontsOfItsFold
     EXPECT_STREQ("%s%n Light", list[2].name.AsCharPtr());
 }
 
-// ---- matching -------------------------------------------------------------
-
 TEST_F(Server, RequestsFindTheRegisteredFileThatMatchesBest)
 {
     std::string const sans = dejavu + "DejaVuSans.ttf", oblique = dejavu + "DejaVuSans-Oblique.ttf",
                       bold = dejavu + "DejaVuSans-Bold.ttf", serif = dejavu + "DejaVuSerif.ttf",
                       serifItalic = dejavu + "DejaVuSerif-Italic.ttf", condensed = dejavu + "DejaVuSansCondensed-Oblique.ttf",
-                      mono = liberation + "LiberationMono-", arial = liberation + "LiberationSans-";
+                      arial = liberation + "LiberationSans-";
     struct Case {
         char const * fontPath;
         Names registered, requests;  // request -> file
     } const cases[] = {
-        {nullptr,  // italic stands in for oblique
-         {{"Courier New (TrueType)", mono + "Regular.ttf"}, {"Courier New Bold Italic (TrueType)", mono + "BoldItalic.ttf"},
-          {"Courier New Bold (TrueType)", mono + "Bold.ttf"}},
-         {{"Default", mono + "BoldItalic.ttf"}}},
         {nullptr,
          {{"Arial (TrueType)", arial + "Regular.ttf"}, {"Arial Bold (TrueType)", arial + "Bold.ttf"}},
          {{"-adobe-helvetica-bold-r-normal-*-*-120-*-*-p-*-iso8859-1", arial + "Bold.ttf"}}},
         {nullptr,
          {{"Helvetica (TrueType)", sans}, {"Helvetica Oblique (TrueType)", oblique}},
          {{"-*-arial-medium-o-normal-*-*-140-*-*-p-*-*-*", oblique}}},
-        {nullptr,  // a family name that holds the weight is a full match
-         {{"Arial (TrueType)", sans}, {"Arial Black (TrueType)", bold},
-          {"Arial Black Italic (TrueType)", dejavu + "DejaVuSans-BoldOblique.ttf"}},
-         {{"-*-arial black-black-r-normal-*-*-100-*", bold},
-          {"-*-Arial Black-Black-I-Normal-*-*-100-*", dejavu + "DejaVuSans-BoldOblique.ttf"}}},
         {nullptr,  // candidates rank by match level and the first of a level wins
          {{"Foo Bold (TrueType)", bold},                   // family only
           {"Foo (TrueType)", sans},                        // and weight
@@ -627,19 +565,6 @@ TEST_F(Server, OutlinesOfAFileThatCannotBeLoadedFallBackToCourierElseTheFirstFon
     // The fallbacks are open again afterwards.
     only.SetString(win_Hive::localMachine, win_fontsKey, "Courier (TrueType)", liberation + "LiberationMono-Bold.ttf");
     EXPECT_EQ(liberation + "LiberationMono-Bold.ttf", FileOf(LoadOutlines(request)));
-}
-
-// ---- sizes, slots and per-handle queries -----------------------------------
-
-TEST_F(Server, TheSizeComesFromThePointSizeElseThePixelSizeElseTenPoints)
-{
-    Register("Foo (TrueType)", dejavu + "DejaVuSans.ttf");
-    EXPECT_FLOAT_EQ(10.0f, SizeOf(Load("-*-foo-*-*-*-*-*-100-*-*-*-*-*-*")));
-    EXPECT_NEAR(14.4f, SizeOf(Load("-*-foo-*-*-*-*-20-*-*-*-*-*-*-*")), 1e-4f);  // 100 dpi
-    for (char const * tenPoints : {"-*-foo-*-*-*-*-*-*-*-*-*-*-*-*", "-*-foo", "-*-foo-*-*-*--20-240-*",  // the empty
-                                   "-*-foo-*-*-*-*-*-nan-*", "-*-foo-*-*-*-*-*-1e99-*"})  // style field ends the reading
-        EXPECT_FLOAT_EQ(10.0f, SizeOf(Load(tenPoints))) << tenPoints;
-    EXPECT_FLOAT_EQ(7.5f, SizeOf(Load("-*-foo-*-*-*-*-*-75x-*")));
 }
 
 TEST_F(Server, ASizeBeyondAnyScreenHasNoBitmapsButItsOutlines)
@@ -723,8 +648,6 @@ TEST_F(Server, HandleQueriesForwardToTheOutlineFontAtTheSlotsSizeAndResolution)
     }
     Fonts().String(nullptr, 0, nullptr, 0, "text", 4, 0, 0);
 }
-
-// ---- untrusted input -------------------------------------------------------
 
 TEST_F(Server, HostileNamesAndEnvironmentValuesNeverOverrunAndEndInAFontOrFailure)
 {

@@ -2,10 +2,6 @@
 // runs in a fresh process.
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
-
-#include <unistd.h>
-
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -35,8 +31,20 @@ void InFreshProcess(std::function<void()> const & body)
 float X() { return fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0); }
 float Y() { return fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0); }
 
-TEST(Resolution, ThePrintSettingGivesBothAxesUnlessTheVerticalOneIsSetAndIsKeptOnceKnown)
+TEST(Resolution, PrintSettingsGiveTheAxesAndAreKeptOnceKnownButTheFallbackIsNot)
 {
+    InFreshProcess([] {
+        unsetenv("DISPLAY");  // without any display the fallback, and it is not kept
+        for (char const * unusable : {"abc", "0", "-2", "inf", ""}) {
+            setenv("QEL_PRINT_XRES", unusable, 1);
+            EXPECT_FLOAT_EQ(fallback, X()) << unusable;
+        }
+        unsetenv("QEL_PRINT_XRES");
+        EXPECT_FLOAT_EQ(fallback, Y());
+        setenv("QEL_PRINT_XRES", "7", 1);
+        EXPECT_FLOAT_EQ(7.0f, X());
+        EXPECT_FLOAT_EQ(7.0f, Y());
+    });
     InFreshProcess([] {
         setenv("QEL_PRINT_XRES", "11.811", 1);
         EXPECT_FLOAT_EQ(11.811f, X());
@@ -49,41 +57,6 @@ TEST(Resolution, ThePrintSettingGivesBothAxesUnlessTheVerticalOneIsSetAndIsKeptO
         setenv("QEL_PRINT_YRES", " 5.5mm", 1);
         EXPECT_FLOAT_EQ(11.811f, X());
         EXPECT_FLOAT_EQ(5.5f, Y());
-    });
-}
-
-TEST(Resolution, WithoutAnyDisplayTheFallbackIsNotKept)
-{
-    InFreshProcess([] {
-        unsetenv("DISPLAY");
-        for (char const * unusable : {"abc", "0", "-2", "inf", ""}) {
-            setenv("QEL_PRINT_XRES", unusable, 1);
-            EXPECT_FLOAT_EQ(fallback, X()) << unusable;
-        }
-        unsetenv("QEL_PRINT_XRES");
-        EXPECT_FLOAT_EQ(fallback, Y());
-        setenv("QEL_PRINT_XRES", "7", 1);
-        EXPECT_FLOAT_EQ(7.0f, X());
-        EXPECT_FLOAT_EQ(7.0f, Y());
-    });
-}
-
-TEST(Resolution, AnXDisplayGivesItsScreensPixelsPerMillimetre)
-{
-    if (!std::getenv("DISPLAY"))
-        GTEST_SKIP() << "needs an X display: DISPLAY is not set (scripts/test runs the tests under xvfb-run)";
-    InFreshProcess([] {
-        // The virtual server of the tests now and then refuses a connection.
-        Display * display = nullptr;
-        for (int attempt = 0; attempt < 20 && !(display = XOpenDisplay(nullptr)); ++attempt)
-            usleep(50000);
-        ASSERT_NE(nullptr, display);
-        int const screen = DefaultScreen(display);
-        float const x = float(DisplayWidth(display, screen)) / float(DisplayWidthMM(display, screen));
-        float const y = float(DisplayHeight(display, screen)) / float(DisplayHeightMM(display, screen));
-        EXPECT_FLOAT_EQ(x, fsp_FontServer::GetDisplayPixelsPerMM_X(display, 99));  // no such screen: the default
-        EXPECT_FLOAT_EQ(y, fsp_FontServer::GetDisplayPixelsPerMM_Y(display, -1));
-        XCloseDisplay(display);
     });
 }
 

@@ -201,7 +201,7 @@ TEST_F(XFonts, StringWithAnXFontDrawsTheTextUpToItsLength)
     EXPECT_EQ(Pixels(expected), Pixels(byServer));
 }
 
-TEST_F(XFonts, StringWithAnOutlineFontColoursTheGlyphsAndLeavesTheRestAndTheContext)
+TEST_F(XFonts, StringWithAnOutlineFontColoursTheGlyphsAndLeavesTheRest)
 {
     unsigned const handle = Load("-*-foo-medium-r-normal-*-*-140-*");
     ASSERT_EQ(nullptr, Fonts().GetXFontStruct(handle));
@@ -226,14 +226,6 @@ TEST_F(XFonts, StringWithAnOutlineFontColoursTheGlyphsAndLeavesTheRestAndTheCont
     EXPECT_EQ(ink, values.foreground);
     EXPECT_EQ(0x00ff00ul, values.background);
 
-    // Exclusive-or text drawn twice restores the drawable, and the function is kept.
-    XSetFunction(display, gc, GXxor);
-    Fonts().String(display, canvas, gc, handle, "H g", 3, 5.0f, 28.0f);
-    EXPECT_NE(pixels, Pixels(canvas));
-    Fonts().String(display, canvas, gc, handle, "H g", 3, 5.0f, 28.0f);
-    EXPECT_EQ(pixels, Pixels(canvas));
-    ASSERT_TRUE(XGetGCValues(display, gc, GCFunction, &values));
-    EXPECT_EQ(GXxor, values.function);
 }
 
 }  // namespace

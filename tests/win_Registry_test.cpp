@@ -1,17 +1,11 @@
-// The registry sources: the in-memory registry a host or test fills, the
-// fontconfig source that stands for the installed fonts on this platform, and
-// the directory listing the font scans use.
+// The registry sources: the in-memory registry a host or test fills, and the
+// fontconfig source that stands for the installed fonts on this platform.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 
-#include "utl_DirObject.h"
 #include "win_Registry.h"
 
 namespace {
@@ -68,23 +62,15 @@ TEST(MemoryRegistry, ValuesEnumerateInOrderAndThoseBeyondTheBufferLimitsAreUnrea
     EXPECT_EQ(win_RegistryKey::Result::end, key->EnumValue(~0u, past));
 }
 
-TEST(Registry, AnInstalledRegistryReplacesTheFontconfigOneUntilItIsRemoved)
-{
-    auto memory = std::make_unique<win_MemoryRegistry>();
-    memory->SetString(win_Hive::classesRoot, "Only\\Here", "v", "d");
-    win_Registry const * installed = memory.get();
-    EXPECT_EQ(nullptr, win_SetRegistry(std::move(memory)));
-    EXPECT_NE(nullptr, win_GetRegistry().OpenKey(win_Hive::classesRoot, "Only\\Here"));
-    EXPECT_EQ(installed, win_SetRegistry(nullptr).get());
-    EXPECT_NE(nullptr, dynamic_cast<win_FontconfigRegistry const *>(&win_GetRegistry()));
-}
-
 // Every installed TrueType and Type 1 face under its family and style, marked
 // by its kind, and the classic names not installed served by their metric
 // compatible faces.
 TEST(Fontconfig, OffersTheInstalledFacesAndTheClassicNamesUnderTheFontsKeyOnly)
 {
-    win_FontconfigRegistry registry;
+    // The registry of the process unless one is installed.
+    EXPECT_EQ(nullptr, win_SetRegistry(std::make_unique<win_MemoryRegistry>()));
+    EXPECT_NE(nullptr, win_SetRegistry(nullptr));
+    win_FontconfigRegistry const & registry = dynamic_cast<win_FontconfigRegistry const &>(win_GetRegistry());
     EXPECT_EQ(nullptr, registry.OpenKey(win_Hive::classesRoot, "Software\\Adobe\\Acrobat\\Exe"));
     EXPECT_EQ(nullptr, registry.OpenKey(win_Hive::classesRoot, win_fontsKey));
     EXPECT_EQ(nullptr, registry.OpenKey(win_Hive::localMachine, "SOFTWARE"));
@@ -131,23 +117,6 @@ TEST(Fontconfig, OffersTheInstalledFacesAndTheClassicNamesUnderTheFontsKeyOnly)
              {"Courier Bold Italic (TrueType)", "LiberationMono-BoldItalic.ttf"},
          })
         EXPECT_EQ(expected, file(name)) << name;
-}
-
-TEST(DirObject, ListsTheFilesOfADirectorySortedByNameWithoutSubdirectories)
-{
-    char pattern[] = "/tmp/dirobject.XXXXXX";
-    ASSERT_NE(nullptr, mkdtemp(pattern));
-    fs::path const root = pattern;
-    for (char const * name : {"b.pfb", "a.ttf", "noextension"})
-        std::ofstream(root / name) << "x";
-    fs::create_directory(root / "sub.ttf");
-    EXPECT_EQ((std::vector<std::string>{(root / "a.ttf").string(), (root / "b.pfb").string(),
-                                        (root / "noextension").string()}),
-              utl_DirObject(root.string()).Files());
-    EXPECT_TRUE(utl_DirObject((root / "a.ttf").string()).Files().empty());
-    EXPECT_FALSE(utl_DirObject((root / "a.ttf").string()).IsDirectory());
-    EXPECT_FALSE(utl_DirObject((root / "missing").string()).IsDirectory());
-    fs::remove_all(root);
 }
 
 }  // namespace
