@@ -30,38 +30,6 @@ std::vector<win_RegistryValue> AllValues(win_RegistryKey const & key, int & unre
     return values;
 }
 
-TEST(MemoryRegistry, ValuesEnumerateInOrderAndThoseBeyondTheBufferLimitsAreUnreadable)
-{
-    win_MemoryRegistry registry;
-    registry.SetString(win_Hive::localMachine, "K", "first", "one");
-    auto add = [&](std::string name, std::size_t dataBytes) {
-        win_RegistryValue value;
-        value.name = std::move(name);
-        value.type = win_REG_BINARY;
-        value.data.assign(dataBytes, 'x');
-        registry.SetValue(win_Hive::localMachine, "K", value);
-    };
-    add(std::string(1023, 'n'), 1024);  // both just fit, the data without a terminating 0
-    add(std::string(1024, 'n'), 1);     // no room for the name's terminating 0
-    add("long data", 1025);
-    add("last", 1);
-    EXPECT_EQ(nullptr, registry.OpenKey(win_Hive::classesRoot, "K"));
-    std::unique_ptr<win_RegistryKey> key = registry.OpenKey(win_Hive::localMachine, "k");  // in any case
-    ASSERT_NE(nullptr, key);
-    int unreadable = 0;
-    std::vector<win_RegistryValue> const values = AllValues(*key, unreadable);
-    EXPECT_EQ(2, unreadable);
-    ASSERT_EQ(3u, values.size());
-    EXPECT_EQ("first", values[0].name);
-    EXPECT_EQ(unsigned(win_REG_SZ), values[0].type);
-    EXPECT_EQ(4u, values[0].data.size());  // stored with its terminating 0
-    EXPECT_EQ("one", values[0].Text());
-    EXPECT_EQ(std::string(1024, 'x'), values[1].Text());
-    EXPECT_EQ("last", values[2].name);
-    win_RegistryValue past;
-    EXPECT_EQ(win_RegistryKey::Result::end, key->EnumValue(~0u, past));
-}
-
 // Every installed TrueType and Type 1 face under its family and style, marked
 // by its kind, and the classic names not installed served by their metric
 // compatible faces.
