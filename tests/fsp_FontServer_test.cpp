@@ -1,7 +1,7 @@
 // The font server without an X display: the catalogue of installed fonts
 // (registry values, font directories, X font directory files), the matching
 // of requested names with every fallback, the font table and its per-handle
-// queries, and untrusted names, values, environment and font headers.
+// queries, and untrusted font headers, font directory lines and files.
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
