@@ -3,6 +3,8 @@
 // made here for the cases real fonts do not show.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <ft2build.h>
 #include <freetype/freetype.h>
 #include <freetype/ftoutln.h>
@@ -398,6 +400,57 @@ TEST(FSTextFontInfo, NamesStylesAndPitchFromTheFontsOwnTables)
     bool bold, italic, proportional;
     EXPECT_FALSE(font.GetFontInfo(nameless.c_str(), name, bold, italic, proportional));
     EXPECT_TRUE(font.IsProportional(nameless.c_str()));
+}
+
+TEST(FSTextFontLoad, BadTruncatedAndHugeFilesFailCleanly)
+{
+    TempDir dir;
+    std::string const sans = ReadFile(dejaVu + "DejaVuSans.ttf");
+    std::string const nimbus = ReadFile(urw + "NimbusSans-Regular.t1");
+    std::vector<std::string> paths = {
+        dir.Write("empty.ttf", ""), dir.Write("empty.pfa", ""),
+        dir.Write("garbage.ttf", std::string(5000, '\x5a')), dir.Write("garbage.pfb", std::string(5000, '\x80')),
+        dir.Write("head.ttf", sans.substr(0, 12)), dir.Write("head.pfa", nimbus.substr(0, 300)),
+        dir.Write("type1.ttf", nimbus), dir.Write("truetype.pfa", sans), dir.Write("sans.otf", sans),
+        dir.Write("nodot", sans),
+        dir.Write("chinese.ttf", TrueTypeFont(TestGlyphs(), {{0x4E00, 1}})),  // no glyph for codes 0 to 255
+        "/nonexistent/font.ttf",
+    };
+    // Sparse files far larger than any font: refused without being read.
+    for (auto const & [name, head] : {std::pair{"huge.pfa", std::string("%!PS-AdobeFont-1.0")}, {"huge.ttf", sans.substr(0, 1024)}}) {
+        paths.push_back(dir.Write(name, head));
+        ASSERT_EQ(0, truncate(paths.back().c_str(), 3L << 30));
+    }
+    for (std::string const & path : paths) {
+        fsp_FSTextFont font;
+        EXPECT_FALSE(font.LoadFont(path.c_str())) << path;
+        EXPECT_FALSE(font.CacheSize(12, 96, 96, false, true)) << path;
+        EXPECT_TRUE(IsEmptyDefault(font.GetGlyph(12, 96, 96, 'A'))) << path;
+        EXPECT_EQ(0.0f, font.GetWidth(12, 96, 96, "AB")) << path;
+        unsigned count = 1;
+        EXPECT_EQ(0.0f, font.GetFill(96, 96, 'A', count, nullptr)) << path;
+        EXPECT_EQ(0u, count);
+    }
+    // A font cut short may open; its glyphs then fail one by one.
+    int loaded = 0;
+    for (double cut : {0.1, 0.5, 0.95, 0.999}) {
+        for (auto const & [name, bytes] : {std::pair{std::string("cut.ttf"), sans}, {std::string("cut.pfa"), nimbus}}) {
+            fsp_FSTextFont font;
+            if (!font.LoadFont(dir.Write(std::to_string(cut) + name, bytes.substr(0, std::size_t(bytes.size() * cut))).c_str()))
+                continue;
+            ++loaded;
+            font.CacheSize(12, 96, 96, false, false);
+            for (int c = 0; c < 256; ++c) {
+                unsigned count;
+                float * triangles;
+                font.GetGlyph(12, 96, 96, static_cast<unsigned char>(c));
+                font.GetFill(96, 96, static_cast<unsigned char>(c), count, &triangles);
+            }
+        }
+    }
+    EXPECT_GT(loaded, 0);
+    fsp_FSTextFont font;
+    EXPECT_FALSE(font.LoadFont(nullptr));
 }
 
 TEST(FSTextFontGlyphs, TrueTypeBitmapsEqualFreeTypeRendering)

@@ -591,4 +591,60 @@ TEST_F(Server, HandleQueriesForwardToTheOutlineFontAtTheSlotsSizeAndResolution)
     }
 }
 
+TEST_F(Server, UnreadableOrHostileRegistryValuesAreSkippedAndTheRestRead)
+{
+    std::string const path = dejavu + "DejaVuSans-Bold.ttf";
+    auto set = [&](std::string name, std::string data) {
+        win_RegistryValue value;
+        value.type = win_REG_SZ;
+        value.name = std::move(name);
+        value.data.assign(data.begin(), data.end());
+        registry->SetValue(win_Hive::localMachine, win_fontsKey, value);
+    };
+    set(std::string(5000, 'N') + " (TrueType)", std::string("a.ttf", 6));  // a name beyond the buffer
+    set("Huge (TrueType)", std::string(100000, 'd'));
+    set("Bin\x01\xff\x7f Bold (TrueType)", path + std::string("\0junk", 5));
+    set("Unterminated (TrueType)", path + std::string(1024 - path.size(), 'x'));
+    Register("Last (TrueType)", dejavu + "DejaVuSans.ttf");
+    std::vector<L> const list = List();
+    ASSERT_EQ(3u, list.size());
+    EXPECT_EQ(std::string("Bin\x01\xff\x7f"), list[0].name.AsCharPtr());
+    EXPECT_EQ(path, list[0].file.AsCharPtr());  // the data ends at its first 0 byte
+    EXPECT_STREQ("Last", list[1].name.AsCharPtr());
+    EXPECT_EQ(1024u, std::string(list[2].file.AsCharPtr()).size());
+    EXPECT_EQ(path, FileOf(Load("-*-bin\x01\xff\x7f-bold-*-*-*-*-100-*")));
+}
+
+TEST_F(Server, AFontWhoseFileIsGoneStaysValidByItsSlot)
+{
+    fs::path const file = Copy(dejavu + "DejaVuSans.ttf", "gone/sans.ttf");
+    Register("Gone (TrueType)", file.string());
+    char const * name = "-*-gone-medium-r-normal-*-*-100-*";
+    unsigned const handle = Load(name);
+    EXPECT_EQ(file.string(), FileOf(handle));
+    fs::remove(file);
+    EXPECT_TRUE(Fonts().ValidFontString(name, nullptr));
+    EXPECT_TRUE(Fonts().GetBitmap(handle, 'g').HasPixels());
+    EXPECT_TRUE(Fonts().ValidFontString("-*-gone-bold-r-normal-*-*-100-*", nullptr));  // located by the value
+    win_SetRegistry(std::make_unique<win_MemoryRegistry>());
+    EXPECT_FALSE(Fonts().ValidFontString("-*-gone-bold-r-normal-*-*-100-*", nullptr));
+}
+
+TEST_F(Server, WithEverySlotInUseANewFontTakesTheLastSlot)
+{
+    Register("Foo (TrueType)", dejavu + "DejaVuSans.ttf");
+    for (unsigned i = 0; i < fsp_FontServer::slotCount; ++i)
+        ASSERT_EQ(i, LoadOutlines(("-*-foo-*-*-*-*-*-" + std::to_string(100 + i) + "-*").c_str()));
+    EXPECT_EQ(255u, LoadOutlines("-*-foo-*-*-*-*-*-50-*"));
+    EXPECT_FLOAT_EQ(5.0f, SizeOf(255));
+    EXPECT_FLOAT_EQ(10.0f, SizeOf(0));
+    // Another size in the last slot shares the font of slot 0.
+    EXPECT_EQ(255u, Fonts().LoadFont("-*-foo-*-*-*-*-*-100-*", 5.0f, 5.0f, false, false, true));
+    EXPECT_FLOAT_EQ(10.0f, SizeOf(255));
+    unsigned count = 0;
+    float * triangles = nullptr;
+    EXPECT_GT(Fonts().GetFill(255, 'A', count, &triangles), 0.0f);
+    EXPECT_GT(count, 0u);
+}
+
 }  // namespace

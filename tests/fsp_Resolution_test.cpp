@@ -1,19 +1,37 @@
 // The display resolution as the font server's requests use it. It is kept for
-// the process once known, so the setting comes before anything asks for it.
+// the process once known, so the cases run in order in one test.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "fsp_FontServer.h"
 #include "win_Registry.h"
 
 namespace {
 
-TEST(Resolution, InitTurnsItIntoThePixelSizeOfRequests)
+TEST(Resolution, UnusableSettingsGiveTheFallbackUntilAUsableOneIsKeptAndUsedByInit)
 {
     unsetenv("QEL_PRINT_YRES");
-    setenv("QEL_PRINT_XRES", "11.811024", 1);  // 300 dpi
+    std::string const display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    unsetenv("DISPLAY");  // no screen either
+    for (char const * unusable : {"abc", "0", "-2", "inf", ""}) {
+        setenv("QEL_PRINT_XRES", unusable, 1);
+        EXPECT_FLOAT_EQ(3.6571429f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0)) << unusable;
+        EXPECT_FLOAT_EQ(3.6571429f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0)) << unusable;
+    }
+    setenv("QEL_PRINT_XRES", "7", 1);
+    setenv("QEL_PRINT_YRES", "bad", 1);  // set, so the horizontal value does not stand in
+    EXPECT_FLOAT_EQ(3.6571429f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
+    unsetenv("QEL_PRINT_YRES");
+    setenv("QEL_PRINT_XRES", " 11.811024mm", 1);  // 300 dpi, for both axes
+    EXPECT_FLOAT_EQ(11.811024f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
+    EXPECT_FLOAT_EQ(11.811024f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
+    setenv("QEL_PRINT_XRES", "8", 1);  // kept for the process once known
+    EXPECT_FLOAT_EQ(11.811024f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
+    if (!display.empty())
+        setenv("DISPLAY", display.c_str(), 1);
     auto memory = std::make_unique<win_MemoryRegistry>();
     memory->SetString(win_Hive::localMachine, win_fontsKey, "Foo (TrueType)",
                       "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");

@@ -30,6 +30,38 @@ std::vector<win_RegistryValue> AllValues(win_RegistryKey const & key, int & unre
     return values;
 }
 
+// A value beyond the buffers the platform's callers pass (1024 bytes each, the
+// name with its terminating 0) is unreadable, and the enumeration goes on.
+TEST(MemoryRegistry, AValueBeyondTheBufferLimitsIsUnreadableAndTheEnumerationGoesOn)
+{
+    win_MemoryRegistry registry;
+    auto add = [&](std::string name, std::size_t dataBytes) {
+        win_RegistryValue value;
+        value.name = std::move(name);
+        value.type = win_REG_BINARY;
+        value.data.assign(dataBytes, 'x');
+        registry.SetValue(win_Hive::localMachine, "K", value);
+    };
+    add(std::string(1023, 'n'), 1024);  // both just fit, the data without a terminating 0
+    add(std::string(1024, 'n'), 1);
+    add("long data", 1025);
+    add("last", 1);
+    EXPECT_EQ(nullptr, registry.OpenKey(win_Hive::localMachine, nullptr));
+    std::unique_ptr<win_RegistryKey> key = registry.OpenKey(win_Hive::localMachine, "k");
+    ASSERT_NE(nullptr, key);
+    int unreadable = 0;
+    std::vector<win_RegistryValue> const values = AllValues(*key, unreadable);
+    EXPECT_EQ(2, unreadable);
+    ASSERT_EQ(2u, values.size());
+    EXPECT_EQ(1023u, values[0].name.size());
+    EXPECT_EQ(std::string(1024, 'x'), values[0].Text());
+    EXPECT_EQ("last", values[1].name);
+    win_RegistryValue value;
+    EXPECT_EQ(win_RegistryKey::Result::end, key->EnumValue(~0u, value));
+    value.data = {'a', 'b', 0, 'c', 0};
+    EXPECT_EQ("ab", value.Text());  // text ends at the first 0 byte
+}
+
 // Every installed TrueType and Type 1 face under its family and style, marked
 // by its kind, and the classic names not installed served by their metric
 // compatible faces.
