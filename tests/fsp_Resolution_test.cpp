@@ -1,150 +1,53 @@
-// The display resolution. It is kept for the process once known, so each case
-// runs in a fresh process.
+// The display resolution as the font server's requests use it. It is kept for
+// the process once known, so the cases run in order in one test.
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
-
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "fsp_FontServer.h"
 #include "win_Registry.h"
 
 namespace {
 
-// Runs `body` in a new process of this program; it fails when a check of the body fails.
-#define IN_FRESH_PROCESS(body)                                                               \
-    do {                                                                                     \
-        GTEST_FLAG_SET(death_test_style, "threadsafe");                                      \
-        EXPECT_EXIT(                                                                         \
-            {                                                                                \
-                body;                                                                        \
-                std::exit(::testing::Test::HasFailure() ? 1 : 0);                            \
-            },                                                                               \
-            ::testing::ExitedWithCode(0), "");                                               \
-    } while (0)
-
-// The virtual server of the tests now and then refuses a connection.
-Display * OpenDisplay()
+TEST(Resolution, UnusableSettingsGiveTheFallbackUntilAUsableOneIsKeptAndUsedByInit)
 {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        if (Display * display = XOpenDisplay(nullptr))
-            return display;
-        usleep(50000);
+    unsetenv("QEL_PRINT_YRES");
+    std::string const display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    unsetenv("DISPLAY");  // no screen either
+    for (char const * unusable : {"abc", "0", "-2", "inf", ""}) {
+        setenv("QEL_PRINT_XRES", unusable, 1);
+        EXPECT_FLOAT_EQ(3.6571429f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0)) << unusable;
+        EXPECT_FLOAT_EQ(3.6571429f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0)) << unusable;
     }
-    return nullptr;
-}
-
-void ClearSettings()
-{
-    for (char const * name : {"QEL_PRINT_XRES", "QEL_PRINT_YRES"})
-        unsetenv(name);
-}
-
-TEST(Resolution, ThePrintSettingGivesBothAxesUnlessTheVerticalOneIsSet)
-{
-    IN_FRESH_PROCESS({
-        ClearSettings();
-        setenv("QEL_PRINT_XRES", "11.811", 1);
-        EXPECT_FLOAT_EQ(11.811f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
-        EXPECT_FLOAT_EQ(11.811f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
-    });
-    IN_FRESH_PROCESS({
-        ClearSettings();
-        setenv("QEL_PRINT_XRES", "11.811", 1);
-        setenv("QEL_PRINT_YRES", " 5.5mm", 1);
-        EXPECT_FLOAT_EQ(11.811f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
-        EXPECT_FLOAT_EQ(5.5f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
-    });
-}
-
-TEST(Resolution, OnceKnownItIsKeptForTheProcess)
-{
-    IN_FRESH_PROCESS({
-        ClearSettings();
-        setenv("QEL_PRINT_XRES", "4", 1);
-        EXPECT_FLOAT_EQ(4.0f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
-        setenv("QEL_PRINT_XRES", "8", 1);
-        EXPECT_FLOAT_EQ(4.0f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
-        EXPECT_FLOAT_EQ(8.0f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));  // not asked before
-    });
-}
-
-TEST(Resolution, WithoutAnyDisplayTheFallbackIsNotKept)
-{
-    IN_FRESH_PROCESS({
-        ClearSettings();
-        unsetenv("DISPLAY");
-        for (char const * unusable : {"abc", "0", "-2", "inf", ""}) {
-            setenv("QEL_PRINT_XRES", unusable, 1);
-            EXPECT_FLOAT_EQ(3.6571429f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0)) << unusable;
-        }
-        unsetenv("QEL_PRINT_XRES");
-        EXPECT_FLOAT_EQ(3.6571429f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
-        setenv("QEL_PRINT_XRES", "7", 1);
-        EXPECT_FLOAT_EQ(7.0f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
-        EXPECT_FLOAT_EQ(7.0f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
-    });
-}
-
-TEST(Resolution, AnXDisplayGivesItsScreensPixelsPerMillimetre)
-{
-    if (!std::getenv("DISPLAY"))
-        GTEST_SKIP() << "needs an X display: DISPLAY is not set (scripts/test runs the tests under xvfb-run)";
-    IN_FRESH_PROCESS({
-        ClearSettings();
-        Display * display = OpenDisplay();
-        ASSERT_NE(nullptr, display);
-        int const screen = DefaultScreen(display);
-        float const x = float(DisplayWidth(display, screen)) / float(DisplayWidthMM(display, screen));
-        float const y = float(DisplayHeight(display, screen)) / float(DisplayHeightMM(display, screen));
-        EXPECT_FLOAT_EQ(x, fsp_FontServer::GetDisplayPixelsPerMM_X(display, 99));  // no such screen: the default
-        EXPECT_FLOAT_EQ(y, fsp_FontServer::GetDisplayPixelsPerMM_Y(display, -1));
-        XCloseDisplay(display);
-    });
-    IN_FRESH_PROCESS({
-        // Without a display given, the one the process would open.
-        ClearSettings();
-        Display * display = OpenDisplay();
-        ASSERT_NE(nullptr, display);
-        int const screen = DefaultScreen(display);
-        float const x = float(DisplayWidth(display, screen)) / float(DisplayWidthMM(display, screen));
-        XCloseDisplay(display);
-        // A refused connection gives the fallback, which is not kept: asking again retries.
-        float found = fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0);
-        for (int attempt = 0; attempt < 20 && found == 3.6571429f; ++attempt) {
-            usleep(50000);
-            found = fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0);
-        }
-        EXPECT_FLOAT_EQ(x, found);
-    });
-}
-
-TEST(Resolution, InitTurnsItIntoThePixelSizeOfRequests)
-{
-    IN_FRESH_PROCESS({
-        ClearSettings();
-        setenv("QEL_PRINT_XRES", "11.811024", 1);  // 300 dpi
-        auto memory = std::make_unique<win_MemoryRegistry>();
-        memory->SetString(win_Hive::localMachine, win_fontsKey, "Foo (TrueType)",
-                          "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
-        win_SetRegistry(std::move(memory));
-        fsp_FontServer & server = omi_Singleton<fsp_FontServer>::Instance();
-        server.Init(nullptr);
-        server.Init(nullptr);  // again: the same values
-        unsigned const handle = server.LoadFont("-*-foo-*-*-*-*-20-*-*", 0, 0, true, false, false);
-        cow_String file;
-        float size = 0.0f;
-        EXPECT_TRUE(server.GetFontInfo(handle, file, size));
-        EXPECT_NEAR(4.8f, size, 1e-4f);
-        // A width at the slot's own resolution is the width at 300 dpi.
-        EXPECT_FLOAT_EQ(server.GetWidth(handle, "Wide", 11.811024f, 11.811024f), server.GetWidth(handle, "Wide", 0, 0));
-        omi_Singleton<fsp_FontServer>::Finalize();
-        win_SetRegistry(nullptr);
-    });
+    setenv("QEL_PRINT_XRES", "7", 1);
+    setenv("QEL_PRINT_YRES", "bad", 1);  // set, so the horizontal value does not stand in
+    EXPECT_FLOAT_EQ(3.6571429f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
+    unsetenv("QEL_PRINT_YRES");
+    setenv("QEL_PRINT_XRES", " 11.811024mm", 1);  // 300 dpi, for both axes
+    EXPECT_FLOAT_EQ(11.811024f, fsp_FontServer::GetDisplayPixelsPerMM_Y(nullptr, 0));
+    EXPECT_FLOAT_EQ(11.811024f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
+    setenv("QEL_PRINT_XRES", "8", 1);  // kept for the process once known
+    EXPECT_FLOAT_EQ(11.811024f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0));
+    if (!display.empty())
+        setenv("DISPLAY", display.c_str(), 1);
+    auto memory = std::make_unique<win_MemoryRegistry>();
+    memory->SetString(win_Hive::localMachine, win_fontsKey, "Foo (TrueType)",
+                      "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    win_SetRegistry(std::move(memory));
+    fsp_FontServer & server = omi_Singleton<fsp_FontServer>::Instance();
+    server.Init(nullptr);
+    server.Init(nullptr);  // again: the same values
+    unsigned const handle = server.LoadFont("-*-foo-*-*-*-*-20-*-*", 0, 0, true, false, false);
+    cow_String file;
+    float size = 0.0f;
+    EXPECT_TRUE(server.GetFontInfo(handle, file, size));
+    EXPECT_NEAR(4.8f, size, 1e-4f);
+    // A width at the slot's own resolution is the width at 300 dpi.
+    EXPECT_FLOAT_EQ(server.GetWidth(handle, "Wide", 11.811024f, 11.811024f), server.GetWidth(handle, "Wide", 0, 0));
+    omi_Singleton<fsp_FontServer>::Finalize();
+    win_SetRegistry(nullptr);
 }
 
 }  // namespace
