@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,27 @@ TEST_F(ChoiceFamilyTest, APromptNeverReportsAndAComboDefaultBeyondTheEntriesFail
                      R"(MakeComboMethod(["only"], 2) -> combo1)"}),
               factory.Log().Take());
     EXPECT_EQ((std::vector<std::string>{"prompt1"}), factory.Live()) << "the combo box that failed is not kept";
+}
+
+// The test kit refuses to act on a widget the user could not reach, so a
+// front end's test cannot pass by pressing what was never shown.
+TEST(ScriptedFactory, UserCannotActOnWidgetsThatAreNotShown)
+{
+    ScriptedFactory factory;
+    ScriptedReceiver step(factory.Log());
+    char const * labels[] = {"A"};
+    std::unique_ptr<modC_Method> choice(factory.MakeChoiceMethod(labels, 1, &step, 0, false));
+    EXPECT_THROW(factory.LastChoice()->Press(0), std::logic_error) << "never executed";
+    choice->Execute();
+    EXPECT_THROW(factory.LastChoice()->Press(1), std::logic_error) << "no such button";
+    EXPECT_THROW(factory.LastChoice()->PressLabel("B"), std::logic_error);
+    choice->Suspend();
+    EXPECT_THROW(factory.LastChoice()->Press(0), std::logic_error) << "hidden";
+    choice->Resume();
+    choice->Cancel();
+    EXPECT_THROW(factory.LastChoice()->Confirm(), std::logic_error) << "removed";
+    for (std::string const & line : factory.Log().Take())
+        EXPECT_EQ(std::string::npos, line.find("step.")) << "no report reached the step";
 }
 
 }  // namespace
