@@ -30,20 +30,29 @@ struct Receiver : modC_MethodReceiver {
     std::string reports;
 };
 
-char const * labels[] = {"First", "Second", "Third"};
+using Use = std::function<std::vector<Action>(DesktopSession &)>;
 
 struct WidgetCase {
     char const * name;
     std::function<modC_Method *(modC_MethodFactory const &, Receiver &)> make;
-    // What the user does, given the session.
-    std::function<std::vector<Action>(DesktopSession &)> use;
+    Use use;  // what the user does
     std::string reports;
-    // What the step would read from the method.
-    std::function<std::string(modC_Method &)> value;
+    std::function<std::string(modC_Method &)> value;  // what the step would read
     std::string expected;
 };
 
-// Finds the visible widget of class W in the prompt area whose text is `text`.
+// Types what ends in a line end, presses the button showing anything else.
+Use Inputs(std::vector<std::string> inputs)
+{
+    return [inputs](DesktopSession & s) {
+        std::vector<Action> actions;
+        for (std::string const & input : inputs)
+            actions.push_back(input.back() == '\n' ? s.Type(input) : s.Press(input));
+        return actions;
+    };
+}
+
+// The visible widget of class W, showing `text` when given.
 template <class W>
 W * Shown(DesktopSession & s, std::string const & text = "")
 {
@@ -51,49 +60,28 @@ W * Shown(DesktopSession & s, std::string const & text = "")
         if (auto * widget = dynamic_cast<W *>(w)) {
             auto * label = dynamic_cast<FX::FXLabel *>(w);
             auto * caption = dynamic_cast<FX::FXMenuCaption *>(w);
-            FX::FXString const shown = label ? label->getText() : caption ? caption->getText() : FX::FXString();
-            if (text.empty() || shown == text.c_str())
+            if (text.empty() || (label ? label->getText() : caption ? caption->getText() : "") == text.c_str())
                 return widget;
         }
     return nullptr;
 }
 
-Action Click(DesktopSession & s, std::function<FX::FXWindow *()> find)
+// Opens the popup of the visible Opener and clicks at `y` in its Item: the
+// pointer first goes there and clicks once the popup saw it come, as a popup
+// takes over the pointer from the button that opened it then.
+template <class Opener, class Item>
+Use Popup(char const * item, std::function<int(FX::FXWindow *)> y)
 {
-    return [&s, find] {
-        FX::FXWindow * w = find();
-        ASSERT_NE(nullptr, w);
-        s.Driver().Press(w);
-    };
-}
-
-// Points at the window first and clicks once the window saw the pointer
-// come: a popup takes over the pointer from the button that opened it then.
-std::vector<Action> PointThenClick(DesktopSession & s, std::function<FX::FXWindow *()> find,
-                                   std::function<int(FX::FXWindow *)> y)
-{
-    auto const at = [&s, find, y](bool click) {
-        return [&s, find, y, click] {
-            FX::FXWindow * w = find();
-            ASSERT_NE(nullptr, w);
-            if (click)
-                s.Driver().Click(w, 10, y(w));
-            else
-                s.Driver().Move(w, 10, y(w));
+    return [item, y](DesktopSession & s) {
+        auto const at = [&s, item, y](bool click) {
+            return [&s, item, y, click] {
+                FX::FXWindow * w = Shown<Item>(s, item);
+                ASSERT_NE(nullptr, w);
+                click ? s.Driver().Click(w, 10, y(w)) : s.Driver().Move(w, 10, y(w));
+            };
         };
+        return std::vector<Action>{[&s] { s.Driver().Press(Shown<Opener>(s)); }, at(false), at(true)};
     };
-    return {at(false), at(true)};
-}
-
-int Middle(FX::FXWindow * w)
-{
-    return w->getHeight() / 2;
-}
-
-// The middle of the third entry of a popup list.
-int ThirdItem(FX::FXWindow * w)
-{
-    return static_cast<FX::FXList *>(w)->getItemHeight(2) * 5 / 2;
 }
 
 std::string Text(modC_Method & m)
@@ -114,66 +102,44 @@ std::string States(cow_1DArray<int> const & states)
     return text;
 }
 
-omu_PrimTuple Pair(char const * name, double value)
-{
-    omu_PrimTuple pair;
-    pair.Put(cow_String(name));
-    pair.Put(value);
-    return pair;
-}
+char const * labels[] = {"First", "Second", "Third"};
 
-std::vector<WidgetCase> const cases = {
+WidgetCase const cases[] = {
     {"WholeNumberRefusesTooLargeThenTakes",
      [](auto const & f, auto & r) { return f.MakeIntegerMethod(&r, 5, 0, 10, true, true, false, nullptr, 20); },
-     [](DesktopSession & s) { return std::vector<Action>{s.Type("12\n"), s.Type("7\n")}; }, "VD", Text, "7"},
+     Inputs({"12\n", "7\n"}), "VD", Text, "7"},
     {"NumberTakesADecimal",
      [](auto const & f, auto & r) { return f.MakeFloatMethod(&r, 2.5, 0, 10, true, true, false, nullptr, 20); },
-     [](DesktopSession & s) { return std::vector<Action>{s.Type("3.25\n")}; }, "VD", Text, "3.25"},
+     Inputs({"3.25\n"}), "VD", Text, "3.25"},
     {"PointTakesThreeCoordinates",
      [](auto const & f, auto & r) { return f.MakePointMethod(&r, 0, 0, 0, false, -100, 100, true, true, false, false, 20); },
-     [](DesktopSession & s) { return std::vector<Action>{s.Type("1 2 x\n"), s.Type("1 2 3\n")}; }, "VD", Text, "1, 2, 3"},
+     Inputs({"1 2 x\n", "1 2 3\n"}), "VD", Text, "1, 2, 3"},
     {"ListTakesItsCount",
      [](auto const & f, auto & r) {
          return f.MakeArrayMethod(&r, cow_1DArrayList<double, double>(), 0, 9, true, true, 0, 2, false, false, 20);
      },
-     [](DesktopSession & s) { return std::vector<Action>{s.Type("4\n"), s.Type("4, 5\n")}; }, "VD", Text, "4, 5"},
-    {"TextTakesAnything",
-     [](auto const & f, auto & r) { return f.MakeStringMethod(&r, "old", 20); },
-     [](DesktopSession & s) { return std::vector<Action>{s.Type("new text\n")}; }, "VD", Text, "new text"},
-    {"ButtonsReportTheButtonPressed",
-     [](auto const & f, auto & r) { return f.MakeChoiceMethod(labels, 3, &r, 1, false); },
-     [](DesktopSession & s) { return std::vector<Action>{s.Press("Second")}; }, "VD", Choice, "1"},
+     Inputs({"4\n", "4, 5\n"}), "VD", Text, "4, 5"},
+    {"TextTakesAnything", [](auto const & f, auto & r) { return f.MakeStringMethod(&r, "old", 20); },
+     Inputs({"new text\n"}), "VD", Text, "new text"},
+    {"ButtonsReportTheButtonPressed", [](auto const & f, auto & r) { return f.MakeChoiceMethod(labels, 3, &r, 1, false); },
+     Inputs({"Second"}), "VD", Choice, "1"},
     {"TitledRowReportsItsButton",
      [](auto const & f, auto & r) { return f.MakeTitledChoiceMethod(labels, 3, &r, "Choose:", 3, 0); },
-     [](DesktopSession & s) { return std::vector<Action>{s.Press("Third")}; }, "VD", Choice, "2"},
+     Inputs({"Third"}), "VD", Choice, "2"},
     {"RadioButtonsReportTheOnePressedAndOkTakesTheDefault",
      [](auto const & f, auto & r) { return f.MakeRadioMethod(labels, 3, &r, 3); },
      [](DesktopSession & s) { return std::vector<Action>{s.Press("OK", s.Window().Bar().MethodArea())}; }, "VD",
      Choice, "2"},
-    {"MenuReportsTheEntryChosen",
-     [](auto const & f, auto & r) { return f.MakeMenuChoiceMethod(labels, 3, &r); },
-     [](DesktopSession & s) {
-         std::vector<Action> actions = {Click(s, [&s] { return Shown<FX::FXMenuButton>(s); })};
-         for (Action const & a : PointThenClick(s, [&s] { return Shown<FX::FXMenuCommand>(s, "Second"); }, Middle))
-             actions.push_back(a);
-         return actions;
-     },
-     "VD", Choice, "1"},
-    {"OptionListReportsTheEntryPicked",
-     [](auto const & f, auto & r) { return f.MakeOptionMethod(labels, 3, &r, 1); },
-     [](DesktopSession & s) {
-         std::vector<Action> actions = {Click(s, [&s] { return Shown<FX::FXListBox>(s); })};
-         for (Action const & a : PointThenClick(s, [&s] { return Shown<FX::FXList>(s); }, ThirdItem))
-             actions.push_back(a);
-         return actions;
-     },
+    {"MenuReportsTheEntryChosen", [](auto const & f, auto & r) { return f.MakeMenuChoiceMethod(labels, 3, &r); },
+     Popup<FX::FXMenuButton, FX::FXMenuCommand>("Second", [](FX::FXWindow * w) { return w->getHeight() / 2; }), "VD",
+     Choice, "1"},
+    {"OptionListReportsTheEntryPicked", [](auto const & f, auto & r) { return f.MakeOptionMethod(labels, 3, &r, 1); },
+     // The middle of the third entry.
+     Popup<FX::FXListBox, FX::FXList>("", [](FX::FXWindow * w) { return static_cast<FX::FXList *>(w)->getItemHeight(2) * 5 / 2; }),
      "VD", Choice, "2"},
-    {"TogglesReportEachFlipAndOkCompletes",
-     [](auto const & f, auto & r) { return f.MakeToggleMethod(labels, 3, &r, nullptr); },
-     [](DesktopSession & s) {
-         return std::vector<Action>{s.Press("Second"), s.Press("Third"), s.Press("Second"), s.Press("OK")};
-     },
-     "VVVD", [](modC_Method & m) { return States(static_cast<modC_ToggleMethod &>(m).GetToggleState()); }, "001"},
+    {"TogglesReportEachFlipAndOkCompletes", [](auto const & f, auto & r) { return f.MakeToggleMethod(labels, 3, &r, nullptr); },
+     Inputs({"Second", "Third", "Second", "OK"}), "VVVD",
+     [](modC_Method & m) { return States(static_cast<modC_ToggleMethod &>(m).GetToggleState()); }, "001"},
     {"FilterChecksReportAndOkCompletes",
      [](auto const & f, auto & r) {
          omu_PrimDictionary<cow_String> filters;
@@ -181,7 +147,7 @@ std::vector<WidgetCase> const cases = {
          filters.Put(omu_PrimInt(2), cow_String("pickEdge"));
          return f.MakeFilterMethod(&r, filters);
      },
-     [](DesktopSession & s) { return std::vector<Action>{s.Press("pickEdge"), s.Press("OK")}; }, "VD",
+     Inputs({"pickEdge", "OK"}), "VD",
      [](modC_Method & m) { return States(static_cast<modC_FilterMethod &>(m).GetFilterState()); }, "01"},
     {"ComboReportsTheEntryPickedAndOkCompletes",
      [](auto const & f, auto & r) {
@@ -200,15 +166,15 @@ std::vector<WidgetCase> const cases = {
          return std::vector<Action>{wheel, wheel, s.Press("OK")};
      },
      "VVD", [](modC_Method & m) { return static_cast<modC_ComboMethod &>(m).GetValueAsString().Std(); }, "Third"},
-    {"ToolsetReportsItsToolsAndUse",
-     [](auto const & f, auto & r) { return f.MakeToolsetMethod(&r, cow_String("pickFilter")); },
-     [](DesktopSession & s) { return std::vector<Action>{s.Press("Edges"), s.Press("Use")}; }, "VD",
-     // A tool set has no value of its own: its reports are what the step gets.
-     [](modC_Method &) { return std::string(); }, ""},
+    // A tool set has no value of its own: its reports are what the step gets.
+    {"ToolsetReportsItsToolsAndUse", [](auto const & f, auto & r) { return f.MakeToolsetMethod(&r, cow_String("pickFilter")); },
+     Inputs({"Edges", "Use"}), "VD", [](modC_Method &) { return std::string(); }, ""},
     {"DialogFieldsGoBackInTheirTuple",
      [](auto const & f, auto & r) {
-         omu_PrimTuple values;
-         values.Put(Pair("depth", 2.0));
+         omu_PrimTuple pair, values;
+         pair.Put(cow_String("depth"));
+         pair.Put(2.0);
+         values.Put(pair);
          return f.MakeDialogMethod("sizes", values, &r);
      },
      [](DesktopSession & s) {
@@ -225,8 +191,14 @@ std::vector<WidgetCase> const cases = {
      [](modC_Method & m) {
          auto const & pair = static_cast<omu_PrimTuple const &>(static_cast<modC_DialogMethod &>(m).Values().Index(0));
          return sample_text::Number(static_cast<omu_PrimDouble const &>(pair.Index(1)).GetValue());
-     }, "7"},
+     },
+     "7"},
 };
+
+void PrintTo(WidgetCase const & c, std::ostream * os)
+{
+    *os << c.name;
+}
 
 class DesktopWidgets : public ::testing::TestWithParam<WidgetCase> {};
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "CallLog.h"
 #include "DesktopDriver.h"
 #include "DesktopWindow.h"
 #include "Screenshot.h"
@@ -25,13 +26,13 @@ class RecordingStrategy : public modC_Strategy {
 public:
     explicit RecordingStrategy(modC_Strategy & inner);
 
-    void ModeEnded() override;
-    modC_MethodFactory const * GetMethodFactory() override;
-    void SetBackupAvailable(int flag) override;
-    void SetStepFlag(bool flag) override;
-    void SetBackupShown(int flag) override;
-    void SetPrompt(char const * text) override;
-    void StepChanging() override;
+    void ModeEnded() override { Log("ModeEnded()"); inner.ModeEnded(); }
+    modC_MethodFactory const * GetMethodFactory() override { return inner.GetMethodFactory(); }
+    void SetBackupAvailable(int flag) override { Log(Call("SetBackupAvailable", flag)); inner.SetBackupAvailable(flag); }
+    void SetStepFlag(bool flag) override { Log(Call("SetStepFlag", flag)); inner.SetStepFlag(flag); }
+    void SetBackupShown(int flag) override { Log(Call("SetBackupShown", flag)); inner.SetBackupShown(flag); }
+    void SetPrompt(char const * text) override { Log("SetPrompt(" + Quote(text) + ")"); inner.SetPrompt(text); }
+    void StepChanging() override { Log("StepChanging()"); inner.StepChanging(); }
     void SetOptionCallback(int optNum, char const * label, OptionCallback callback, void * clientData) override;
     void SetOption(int optNum, char const * name, char const * label) override;
     void VerifyPreReq(modC_ModePreReq * preReq) const override;
@@ -40,6 +41,10 @@ public:
     Lines Take();
 
 private:
+    static std::string Call(char const * name, int flag) { return name + ("(" + std::to_string(flag) + ")"); }
+    static std::string Call(char const * name, bool flag) { return name + std::string(flag ? "(true)" : "(false)"); }
+    void Log(std::string line) const { lines.push_back(std::move(line)); }
+
     modC_Strategy & inner;
     mutable Lines lines;
 };
@@ -55,15 +60,11 @@ public:
     // Runs the actions as the user; fails the test when the window hangs.
     void Play(std::vector<Action> actions);
 
-    // Actions.
-    Action Start(std::string const & mode);
     // The button showing `label`, inside `within` when given.
     Action Press(std::string const & label, FX::FXWindow * within = nullptr);
-    Action ClickModel(Vec3 at, int button = 1, bool shift = false);
-    Action DragModel(Vec3 from, Vec3 to);
-    // Drags a rectangle on the screen around the entities `names`, `margin`
-    // pixels clear of them.
-    Action DragAround(std::vector<std::string> names, int margin = 10);
+    Action ClickModel(Vec3 at);
+    // Drags a rectangle on the screen around the entities `names`.
+    Action DragAround(std::vector<std::string> names);
     Action Type(std::string const & text);
     // Takes a screenshot into Shot() and writes it as
     // desktop_screenshots/<test>-<name>.png in the working directory.
@@ -90,9 +91,9 @@ private:
             GTEST_SKIP() << "no X display (DISPLAY unset): run under xvfb-run";   \
     } while (0)
 
-// The prompt area of `shot` shows `text` in the font server's glyph
-// bitmaps of the prompt font: the same ink, pixel for pixel.
-::testing::AssertionResult PromptShows(DesktopWindow & window, Screenshot const & shot, std::string const & text);
+// The prompt area of the session's shot shows `text` in the font server's
+// glyph bitmaps of the prompt font: the same ink, pixel for pixel.
+::testing::AssertionResult PromptShows(DesktopSession & session, std::string const & text);
 // The face `name` is drawn in the highlight colour (sampled inside it,
 // away from its label).
 ::testing::AssertionResult FaceHighlighted(DesktopSession & session, std::string const & name);
