@@ -255,19 +255,11 @@ Transcript const transcripts[] = {
    b) whole number from 0 to 99999: 600   <- typing goes here
 > 12
    Ready to extrude Sketch1 12 mm deep. ...)"},
-    {"TheCompositeFilletRoundsEdgesUntilTheUserSaysNo", R"(...
-> fillet
-== Blend: Select the edge to round ...
+    {"BackingUpFromTheCompositeFilletTakesBackARoundThenTheStep", R"(...
+> fillet ...
 > click 30 70 ...
-> 3
-   Picked Edge1.
-== Blend: Key in the fillet radius in mm
-   back: not available
-   a) number from 0.1 to 50: 1
-> 2
-== Blend: Round another edge?
-   back: available
-   a) buttons: 1 Yes | 2 No
+> 3 ...
+> 2 ...
 > yes ...
 > click 15 90 ...
    a) number from 0.1 to 50: 2
@@ -279,6 +271,7 @@ Transcript const transcripts[] = {
 == Blend: Round another edge? ...
 > yes ...
 > click 0 80 ...
+   a) number from 0.1 to 50: 1.5
 > 4 ...
 > no
    Created Fillet1: Edge1 radius 2, Edge4 radius 4. ...)"},
@@ -413,6 +406,15 @@ TEST(ConsoleInput, AddedResourcesReplaceTheBuiltInTextsOfThatConsoleOnly)
     EXPECT_EQ("== Extrude: Select the profile to extrude", Play("extrude\n").at(3));
 }
 
+TEST(ConsoleInput, ATerminalGetsAPromptAndNoEcho)
+{
+    std::istringstream in("extrude\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(0, RunConsoleCommand({}, in, out, err, true));
+    EXPECT_NE(std::string::npos, out.str().find("\n> == Extrude: Select the profile to extrude\n")) << out.str();
+    EXPECT_EQ(std::string::npos, out.str().find("> extrude")) << out.str();
+}
+
 // ---- the widgets on their own ----
 
 struct Bench {
@@ -527,12 +529,6 @@ WidgetCase const widgetCases[] = {
     {"Radio", [](auto & f, auto * r) { return f.MakeRadioMethod(sides, 2, r, 1); },
      "radio buttons: 1 Left (selected) | 2 Right", {{"RIGHT", {"step.ValueChanged()", "step.Done()"}}},
      [](modC_Method & m) { return std::to_string(static_cast<modC_ChoiceMethod &>(m).Value()); }, "1"},
-    {"Pictures",
-     [](auto & f, auto * r) {
-         static unsigned long pictures[] = {7, 0};
-         return f.MakeImageChoiceMethod(pictures, 2, r, 1, false);
-     },
-     "buttons: 1 picture 7 | 2 picture missing", {}, nullptr, ""},
     {"Toolset", [](auto & f, auto * r) { return f.MakeToolsetMethod(r, "Sketching"); },
      "tool set Sketching (ok uses it)",
      {{"use", {"   ! Type ok to use the tool set Sketching."}}, {"ok", {"step.Done()"}}}, nullptr, ""},
@@ -557,14 +553,6 @@ WidgetCase const widgetCases[] = {
      {{"count=2.5", {"   ! \"2.5\" is not a whole number; count takes one."}},
       {"name = \"b c\"", {"step.ValueChanged()"}}},
      nullptr, ""},
-    {"DialogOfPlainValues",
-     [](auto & f, auto * r) {
-         omu_PrimTuple plain;
-         plain.Put(1);
-         return f.MakeDialogMethod("raw", plain, r);
-     },
-     "raw dialog: (1) (ok closes it)",
-     {{"a=1", {"   ! This dialog only shows its values; type ok to close it."}}, {"ok", {"step.Done()"}}}, nullptr, ""},
     {"PlainViewport", [](auto & f, auto * r) { return f.MakePositionMethod(r); }, "viewport: click X Y",
      {{"drag 1 1 6 3 right", {"step.ValueChanged()", "step.ValueChanged()", "step.ValueChanged()", "step.Done()"}},
       {"click 3 4 shift ctrl", {"step.ValueChanged()", "step.Done()"}}},
