@@ -1,21 +1,466 @@
-// The desktop front end driven through the X server as its user drives it:
-// each test plays a session with synthetic pointer and key events, checking
-// on the way what the procedure told the mode context (through a recording
-// wrapper of the desktop's) and what the window shows.
+// The desktop front end driven through the X server as its user drives it,
+// with synthetic pointer and key events (XTest): whole sessions, checking on
+// the way what the procedure told the mode context (through a recording
+// wrapper of the desktop's) and what the window shows, against the font
+// server's glyphs and FreeType's rendering; every widget of its method
+// factory on its own; and a user who clicks anything in any order.
 #include <gtest/gtest.h>
 
+#include <X11/keysym.h>
+#include <dlfcn.h>
+#include <ft2build.h>
 #include <fxkeys.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
+#include <random>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
-#include "DesktopHarness.h"
+#include "CallLog.h"
+#include "DesktopDriver.h"
+#include "DesktopWindow.h"
 #include "SampleEmbedded.h"
+#include "SampleText.h"
 #include "ScenePainter.h"
+#include "Screenshot.h"
 #include "SessionPlayer.h"
+#include "fsp_FontServer.h"
+#include "modC_ChoiceMethod.h"
+#include "modC_ComboMethod.h"
+#include "modC_DialogMethod.h"
+#include "modC_FilterMethod.h"
+#include "modC_MethodFactory.h"
+#include "modC_MethodReceiver.h"
+#include "modC_ModePreReq.h"
+#include "modC_Module.h"
+#include "modC_Procedure.h"
+#include "modC_ScalarMethod.h"
+#include "modC_Strategy.h"
+#include "modC_ToggleMethod.h"
+#include "omu_PrimBool.h"
+
+// The leak checker of the sanitizer builds: what the system's libraries
+// keep until the process ends is theirs (fontconfig's caches for FOX's
+// fonts, Mesa's driver state), not the desktop's.
+extern "C" char const * __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\nleak:libGLX_mesa.so\nleak:swrast_dri.so\n";
+}
 
 namespace {
+
+using Action = DesktopDriver::Action;
+using Lines = std::vector<std::string>;
+
+// ---- the application ----
+
+// Lives from the first test that needs it to the end of the test program,
+// where it finalises the library before the display closes, before any
+// static object the library uses is destroyed.
+struct Application : ::testing::Environment {
+    Application()
+    {
+        char const * display = std::getenv("DISPLAY");
+        if (!display || !*display)
+            return;
+        // Mesa's shader disk cache writes from a thread of its own, which the
+        // leak checker's stop-the-world at the end of a sanitizer run can catch
+        // mid-exit and then crash; the tests' shaders need no cache.
+        setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+        // Mesa's libraries stay loaded to the end, so that the leak checker can
+        // name them in the stacks of what they allocated.
+        for (char const * library : {"libGLX_mesa.so.0", "/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"})
+            dlopen(library, RTLD_NOW | RTLD_GLOBAL | RTLD_NODELETE);
+        app = std::make_unique<FX::FXApp>("qelmodc-desktop-tests", "QELmodC");
+        // The application keeps the arguments for the window manager.
+        static int argc = 1;
+        static char name[] = "desktop-tests";
+        static char * argv[] = {name, nullptr};
+        app->init(argc, argv, true);
+        if (!app->getDisplay()) {
+            app.reset();
+            return;
+        }
+        app->create();
+        modC_initialize(modules);
+    }
+    void TearDown() override
+    {
+        if (!app)
+            return;
+        // The font server frees its X fonts before the display closes.
+        modC_finalize(modules);
+        app.reset();
+    }
+
+    std::unique_ptr<FX::FXApp> app;
+    int modules = 0;
+};
+
+// The application all tests share; null without an X display.
+FX::FXApp * TestApp()
+{
+    static Application * const application =
+        static_cast<Application *>(::testing::AddGlobalTestEnvironment(new Application));
+    return application->app.get();
+}
+
+// Skips the test when there is no display to run the window on.
+#define REQUIRE_DISPLAY()                                                         \
+    do {                                                                          \
+        if (!TestApp())                                                           \
+            GTEST_SKIP() << "no X display (DISPLAY unset): run under xvfb-run";   \
+    } while (0)
+
+// ---- what the procedure tells the mode context ----
+
+// Every call the procedure makes on its mode context, as a line, passed on
+// to the desktop's own.
+class RecordingStrategy : public modC_Strategy {
+public:
+    explicit RecordingStrategy(modC_Strategy & inner) : inner(inner)
+    {
+        bgColor = inner.GetBgColor();
+        fgColor = inner.GetFgColor();
+    }
+
+    void ModeEnded() override { Log("ModeEnded()"); inner.ModeEnded(); }
+    modC_MethodFactory const * GetMethodFactory() override { return inner.GetMethodFactory(); }
+    void SetBackupAvailable(int flag) override { Log(Call("SetBackupAvailable", flag)); inner.SetBackupAvailable(flag); }
+    void SetStepFlag(bool flag) override { Log(Call("SetStepFlag", flag)); inner.SetStepFlag(flag); }
+    void SetBackupShown(int flag) override { Log(Call("SetBackupShown", flag)); inner.SetBackupShown(flag); }
+    void SetPrompt(char const * text) override { Log("SetPrompt(" + Quote(text) + ")"); inner.SetPrompt(text); }
+    void StepChanging() override { Log("StepChanging()"); inner.StepChanging(); }
+    void SetOptionCallback(int optNum, char const * label, OptionCallback callback, void * clientData) override
+    {
+        char const * name = !callback ? "null" : callback == &modC_Procedure::OptionDataCB ? "OptionDataCB" : "callback";
+        Log("SetOptionCallback(" + std::to_string(optNum) + ", " + Quote(label) + ", " + name + ")");
+        inner.SetOptionCallback(optNum, label, callback, clientData);
+    }
+    void SetOption(int optNum, char const * name, char const * label) override
+    {
+        Log("SetOption(" + std::to_string(optNum) + ", " + Quote(name) + ", " + Quote(label) + ")");
+        inner.SetOption(optNum, name, label);
+    }
+    void VerifyPreReq(modC_ModePreReq * preReq) const override
+    {
+        Log("VerifyPreReq(" + std::string(preReq->GetMode()->ModeName().AsCharPtr()) + ")");
+        inner.VerifyPreReq(preReq);
+    }
+
+    // The calls since the last Take.
+    Lines Take() { return std::exchange(lines, {}); }
+
+private:
+    static std::string Call(char const * name, int flag) { return name + ("(" + std::to_string(flag) + ")"); }
+    static std::string Call(char const * name, bool flag) { return name + std::string(flag ? "(true)" : "(false)"); }
+    void Log(std::string line) const { lines.push_back(std::move(line)); }
+
+    modC_Strategy & inner;
+    mutable Lines lines;
+};
+
+// ---- the window, played as its user plays it ----
+
+class DesktopSession {
+public:
+    DesktopSession()
+        : window(std::make_unique<DesktopWindow>(*TestApp(), DesktopOptions{})),
+          driver(std::make_unique<DesktopDriver>(*TestApp())),
+          recorder(std::make_unique<RecordingStrategy>(window->Strategy()))
+    {
+        window->UseModeContext(recorder.get());
+        window->Show();
+        // Where a window manager would put it: the same place every time.
+        window->Main()->move(0, 0);
+        EXPECT_TRUE(driver->Available()) << "the display has no XTest extension";
+        EXPECT_TRUE(driver->Settle());
+    }
+    ~DesktopSession()
+    {
+        window->EndSession();
+        window.reset();
+        // What the window's end left on the display, before the next test's.
+        TestApp()->runWhileEvents();
+    }
+
+    // Runs the actions as the user; fails the test when the window hangs.
+    void Play(std::vector<Action> actions)
+    {
+        EXPECT_TRUE(driver->Play(std::move(actions), 60)) << "the window did not settle";
+    }
+
+    // The button showing `label`, inside `within` when given.
+    Action Press(std::string const & label, FX::FXWindow * within = nullptr)
+    {
+        return [this, label, within] {
+            FX::FXLabel * button = driver->Button(label, within);
+            ASSERT_NE(nullptr, button) << "no button \"" << label << "\" is shown";
+            driver->Press(button);
+        };
+    }
+    Action ClickModel(Vec3 at)
+    {
+        return [this, at] { driver->Click(Canvas(), int(Pixel(at).x), int(Pixel(at).y)); };
+    }
+    // Drags a rectangle on the screen around the entities `names`, 10 pixels clear of them.
+    Action DragAround(std::vector<std::string> names)
+    {
+        return [this, names] {
+            float x0 = 1e9f, y0 = 1e9f, x1 = -1e9f, y1 = -1e9f;
+            for (std::string const & name : names)
+                for (Vec3 const & c : Entity(name).corners) {
+                    g3d_Point const p = Pixel(c);
+                    x0 = std::min(x0, p.x), y0 = std::min(y0, p.y), x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
+                }
+            driver->Drag(Canvas(), int(x0) - 10, int(y0) - 10, int(x1) + 10, int(y1) + 10);
+        };
+    }
+    Action Type(std::string const & text)
+    {
+        return [this, text] { driver->Type(text); };
+    }
+    // Takes a screenshot into Shot() and writes it as
+    // desktop_screenshots/<test>-<name>.png in the working directory.
+    Action Shoot(std::string const & name)
+    {
+        return [this, name] {
+            shot = driver->Shoot(window->Main());
+            ::testing::TestInfo const * info = ::testing::UnitTest::GetInstance()->current_test_info();
+            std::string file = std::string(info->test_suite_name()) + "." + info->name() + "-" + name + ".png";
+            std::replace(file.begin(), file.end(), '/', '_');
+            std::filesystem::create_directories("desktop_screenshots");
+            std::string error;
+            EXPECT_TRUE(shot.WritePng("desktop_screenshots/" + file, error)) << error;
+        };
+    }
+
+    Screenshot const & Shot() const { return shot; }
+    Lines Calls() { return recorder->Take(); }
+    DesktopWindow & Window() { return *window; }
+    DesktopDriver & Driver() { return *driver; }
+    FX::FXGLCanvas * Canvas() { return window->GetViewport().Canvas(); }
+    g3d_Point Pixel(Vec3 const & model) const { return window->GetViewport().GetCamera().ModelToPixel(model); }
+    Scene::Entity const & Entity(std::string const & name)
+    {
+        for (Scene::Entity const & e : window->GetScene().Entities())
+            if (e.name == name)
+                return e;
+        ADD_FAILURE() << "no entity " << name;
+        return window->GetScene().Entities().front();
+    }
+
+private:
+    std::unique_ptr<DesktopWindow> window;
+    std::unique_ptr<DesktopDriver> driver;
+    std::unique_ptr<RecordingStrategy> recorder;
+    Screenshot shot;
+};
+
+// ---- pixels ----
+
+fsp_FontServer & Server()
+{
+    return omi_Singleton<fsp_FontServer>::Instance();
+}
+
+// Ink inside a box, relative to its top left corner.
+struct InkMask {
+    int width = 0, height = 0;
+    std::vector<bool> on;
+
+    InkMask(int width, int height) : width(width), height(std::max(0, height)), on(std::size_t(width * this->height)) {}
+    // The pixels of `shot` in the box at (x0, y0) that have `colour`.
+    InkMask(Screenshot const & shot, int x0, int y0, int width, int height, unsigned char const (&colour)[3])
+        : InkMask(width, height)
+    {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                Set(x, y, shot.Is(x0 + x, y0 + y, colour));
+    }
+    bool At(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height && on[std::size_t(y * width + x)]; }
+    void Set(int x, int y, bool ink)
+    {
+        if (x >= 0 && y >= 0 && x < width && y < height)
+            on[std::size_t(y * width + x)] = on[std::size_t(y * width + x)] || ink;
+    }
+    // The bounding box of the ink; false without ink.
+    bool Box(int & left, int & top, int & right, int & bottom) const
+    {
+        left = width, top = height, right = -1, bottom = -1;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (At(x, y))
+                    left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+        return right >= 0;
+    }
+};
+
+// Differing pixels over covered pixels of two masks laid over each other by
+// the top left corners of their ink; 1 when either has none.
+double Mismatch(InkMask const & a, InkMask const & b, int & covered)
+{
+    int al, at, ar, ab, bl, bt, br, bb, differ = 0;
+    covered = 0;
+    if (!a.Box(al, at, ar, ab) || !b.Box(bl, bt, br, bb))
+        return 1.0;
+    for (int y = 0; y <= std::max(ab - at, bb - bt); ++y)
+        for (int x = 0; x <= std::max(ar - al, br - bl); ++x) {
+            bool const inA = a.At(al + x, at + y), inB = b.At(bl + x, bt + y);
+            covered += inA || inB;
+            differ += inA != inB;
+        }
+    return covered ? static_cast<double>(differ) / covered : 1.0;
+}
+
+// Where `window` sits in a screenshot of the session's main window.
+g3d_Point Offset(DesktopSession & session, FX::FXWindow * window)
+{
+    int x = 0, y = 0;
+    window->translateCoordinatesTo(x, y, session.Window().Main(), 0, 0);
+    return {static_cast<float>(x), static_cast<float>(y)};
+}
+
+// The prompt area of the session's shot shows `text` in the font server's
+// glyph bitmaps of the prompt font: the same ink, pixel for pixel.
+::testing::AssertionResult PromptShows(DesktopSession & session, std::string const & text)
+{
+    // The expected ink, from the server's bitmaps placed by their metrics.
+    unsigned const font = session.Window().Fonts().Prompt();
+    int above = 0, below = 0;
+    float width = 0;
+    for (unsigned char c : text) {
+        g3d_Bitmap const & g = Server().GetBitmap(font, c);
+        above = std::max(above, g.Height() - static_cast<int>(g.yOffset));
+        below = std::max(below, static_cast<int>(g.yOffset));
+        width += g.xAdvance;
+    }
+    InkMask expected(static_cast<int>(std::ceil(width)) + 2, above + below);
+    float pen = 0;
+    for (unsigned char c : text) {
+        g3d_Bitmap const & g = Server().GetBitmap(font, c);
+        for (int row = 0; g.HasPixels() && row < g.Height(); ++row)
+            for (int x = 0; x < g.Width(); ++x)
+                expected.Set(static_cast<int>(std::lround(pen + g.xOffset)) + x,
+                             above - 1 + static_cast<int>(g.yOffset) - row, g.Pixel(x, row));
+        pen += g.xAdvance;
+    }
+    FX::FXCanvas * canvas = session.Window().Bar().Prompt().Canvas();
+    g3d_Point const at = Offset(session, canvas);
+    unsigned char const black[3] = {0, 0, 0};
+    InkMask const seen(session.Shot(), static_cast<int>(at.x), static_cast<int>(at.y), canvas->getWidth(),
+                       canvas->getHeight(), black);
+    int covered = 0;
+    double const mismatch = Mismatch(seen, expected, covered);
+    if (mismatch == 0.0 && covered > 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the prompt area does not show \"" << text << "\" in the prompt font: "
+                                         << mismatch * 100 << "% of " << covered << " pixels differ";
+}
+
+// The face `name` is drawn in the highlight colour (sampled inside it,
+// away from its label).
+::testing::AssertionResult FaceHighlighted(DesktopSession & session, std::string const & name)
+{
+    Scene::Entity const & face = session.Entity(name);
+    Camera const & camera = session.Window().GetViewport().GetCamera();
+    g3d_Point const at = Offset(session, session.Window().GetViewport().Canvas());
+    g3d_Point centre;
+    for (Vec3 const & c : face.corners) {
+        centre.x += session.Pixel(c).x / static_cast<float>(face.corners.size());
+        centre.y += session.Pixel(c).y / static_cast<float>(face.corners.size());
+    }
+    g3d_Point const label = ScenePainter::LabelOrigin(face, camera);
+    int sampled = 0;
+    for (Vec3 const & c : face.corners) {
+        int const x = static_cast<int>(centre.x + 0.6f * (session.Pixel(c).x - centre.x));
+        int const y = static_cast<int>(centre.y + 0.6f * (session.Pixel(c).y - centre.y));
+        // Clear of the label, which starts at its origin and reads to the right.
+        if (x >= label.x - 4 && x <= label.x + 90 && y >= label.y - 24 && y <= label.y + 8)
+            continue;
+        ++sampled;
+        int const sx = static_cast<int>(at.x) + x, sy = static_cast<int>(at.y) + y;
+        if (!session.Shot().Is(sx, sy, ScenePainter::highlight)) {
+            std::uint8_t const * p = session.Shot().At(sx, sy);
+            return ::testing::AssertionFailure() << name << " at pixel (" << x << ", " << y << ") is " << int(p[0])
+                                                 << "," << int(p[1]) << "," << int(p[2]) << ", not the highlight";
+        }
+    }
+    if (sampled < 2)
+        return ::testing::AssertionFailure() << name << " is too small on the screen to sample";
+    return ::testing::AssertionSuccess();
+}
+
+// The share of pixels that differ between the label of `name` on the
+// screen and FreeType's rendering of the same text in the same font at the
+// same size, over the pixels either covers.
+double LabelMismatch(DesktopSession & session, std::string const & name)
+{
+    unsigned const font = session.Window().Fonts().Labels();
+    cow_String file;
+    float size = 0;
+    if (font == fsp_FontServer::noFont || !Server().GetFontInfo(font, file, size) || file.Std().empty())
+        return 1.0;
+    // The screen's label: what has the label colour around its origin.
+    g3d_Point const origin = ScenePainter::LabelOrigin(session.Entity(name), session.Window().GetViewport().GetCamera());
+    g3d_Point const at = Offset(session, session.Window().GetViewport().Canvas());
+    float width = 0;
+    for (unsigned char c : name) {
+        unsigned count = 0;
+        float * triangles = nullptr;
+        width += Server().GetFill(font, c, count, &triangles) * session.Window().Fonts().LabelScale();
+    }
+    int const baseline = 30;
+    InkMask const screen(session.Shot(), static_cast<int>(at.x + origin.x) - 4,
+                         static_cast<int>(at.y + origin.y) - baseline, static_cast<int>(width) + 8, baseline + 12,
+                         ScenePainter::labelFill);
+    // FreeType's: the same file, at the size whose advances add up to the label's width.
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    if (FT_Init_FreeType(&library) || FT_New_Face(library, file.AsCharPtr(), 0, &face)) {
+        FT_Done_FreeType(library);
+        return 1.0;
+    }
+    FT_Int32 const load = FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP;
+    FT_Set_Char_Size(face, 0, 100 * 64, 72, 72);
+    double at100 = 0;
+    for (unsigned char c : name)
+        if (!FT_Load_Char(face, c, load))
+            at100 += face->glyph->linearHoriAdvance / 65536.0;
+    FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(100.0 * width / at100 * 64)), 72, 72);
+    InkMask rendered(screen.width + 16, screen.height);
+    double pen = 4;
+    for (unsigned char c : name) {
+        if (FT_Load_Char(face, c, load))
+            continue;
+        FT_GlyphSlot g = face->glyph;
+        double const whole = std::floor(pen);
+        FT_Outline_Translate(&g->outline, static_cast<FT_Pos>(std::lround((pen - whole) * 64)), 0);
+        if (!FT_Render_Glyph(g, FT_RENDER_MODE_NORMAL))
+            for (unsigned row = 0; row < g->bitmap.rows; ++row)
+                for (unsigned col = 0; col < g->bitmap.width; ++col)
+                    rendered.Set(static_cast<int>(whole) + g->bitmap_left + static_cast<int>(col),
+                                 baseline - g->bitmap_top + static_cast<int>(row),
+                                 g->bitmap.buffer[row * static_cast<unsigned>(g->bitmap.pitch) + col] >= 128);
+        pen += g->linearHoriAdvance / 65536.0;
+    }
+    FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    int covered = 0;
+    return Mismatch(screen, rendered, covered);
+}
+
+// ---- sessions ----
 
 std::string const draftOption = "SetOptionCallback(1, \"*promptArea.Extrude_draftOption.labelString\", OptionDataCB)";
 std::string const flipOption = "SetOption(2, \"flip\", \"*promptArea.Extrude_flipOption.labelString\")";
@@ -232,6 +677,289 @@ TEST(DesktopSession, BlendRoundsEdgesUntilTheUserSaysNo)
             s.ClickModel({30, 80, 20}), s.Type("4\n"), s.Press("No"),
             [&] { EXPECT_EQ(Shown("Blend_more", 1, radius, {"ModeEnded()"}), s.Calls()); }});
     EXPECT_EQ(Lines{"Fillet1: Edge1 radius 3, Edge2 radius 4"}, s.Window().GetScene().Features());
+}
+
+// ---- the widgets on their own ----
+
+// A step as far as a method sees it: the reports it gets.
+struct Receiver : modC_MethodReceiver {
+    void DirectManipulation(DirectManipReason, modC_Method *) override { reports += "M"; }
+    void ValueChanged(modC_Method *) override { reports += "V"; }
+    void Done(modC_Method *) override { reports += "D"; }
+    std::string reports;
+};
+
+using Use = std::function<std::vector<Action>(DesktopSession &)>;
+
+struct WidgetCase {
+    char const * name;
+    std::function<modC_Method *(modC_MethodFactory const &, Receiver &)> make;
+    Use use;  // what the user does
+    std::string reports;
+    std::function<std::string(modC_Method &)> value;  // what the step would read
+    std::string expected;
+};
+
+// Types what ends in a line end, presses the button showing anything else.
+Use Inputs(std::vector<std::string> inputs)
+{
+    return [inputs](DesktopSession & s) {
+        std::vector<Action> actions;
+        for (std::string const & input : inputs)
+            actions.push_back(input.back() == '\n' ? s.Type(input) : s.Press(input));
+        return actions;
+    };
+}
+
+// The visible widget of class W, showing `text` when given.
+template <class W>
+W * Shown(DesktopSession & s, std::string const & text = "")
+{
+    for (FX::FXWindow * w : s.Driver().VisibleWindows())
+        if (auto * widget = dynamic_cast<W *>(w)) {
+            auto * label = dynamic_cast<FX::FXLabel *>(w);
+            auto * caption = dynamic_cast<FX::FXMenuCaption *>(w);
+            if (text.empty() || (label ? label->getText() : caption ? caption->getText() : "") == text.c_str())
+                return widget;
+        }
+    return nullptr;
+}
+
+// Opens the popup of the visible Opener and clicks at `y` in its Item: the
+// pointer first goes there and clicks once the popup saw it come, as a popup
+// takes over the pointer from the button that opened it then.
+template <class Opener, class Item>
+Use Popup(char const * item, std::function<int(FX::FXWindow *)> y)
+{
+    return [item, y](DesktopSession & s) {
+        auto const at = [&s, item, y](bool click) {
+            return [&s, item, y, click] {
+                FX::FXWindow * w = Shown<Item>(s, item);
+                ASSERT_NE(nullptr, w);
+                click ? s.Driver().Click(w, 10, y(w)) : s.Driver().Move(w, 10, y(w));
+            };
+        };
+        return std::vector<Action>{[&s] { s.Driver().Press(Shown<Opener>(s)); }, at(false), at(true)};
+    };
+}
+
+std::string Text(modC_Method & m)
+{
+    return static_cast<modC_ScalarMethod &>(m).GetStringValue().Std();
+}
+
+std::string Choice(modC_Method & m)
+{
+    return std::to_string(static_cast<modC_ChoiceMethod &>(m).Value());
+}
+
+std::string States(cow_1DArray<int> const & states)
+{
+    std::string text;
+    for (int i = 0; i < states.Length(); ++i)
+        text += std::to_string(states.ConstGet(i));
+    return text;
+}
+
+char const * labels[] = {"First", "Second", "Third"};
+
+WidgetCase const cases[] = {
+    {"WholeNumberRefusesTooLargeThenTakes",
+     [](auto const & f, auto & r) { return f.MakeIntegerMethod(&r, 5, 0, 10, true, true, false, nullptr, 20); },
+     Inputs({"12\n", "7\n"}), "VD", Text, "7"},
+    {"NumberTakesADecimal",
+     [](auto const & f, auto & r) { return f.MakeFloatMethod(&r, 2.5, 0, 10, true, true, false, nullptr, 20); },
+     Inputs({"3.25\n"}), "VD", Text, "3.25"},
+    {"PointTakesThreeCoordinates",
+     [](auto const & f, auto & r) { return f.MakePointMethod(&r, 0, 0, 0, false, -100, 100, true, true, false, false, 20); },
+     Inputs({"1 2 x\n", "1 2 3\n"}), "VD", Text, "1, 2, 3"},
+    {"ListTakesItsCount",
+     [](auto const & f, auto & r) {
+         return f.MakeArrayMethod(&r, cow_1DArrayList<double, double>(), 0, 9, true, true, 0, 2, false, false, 20);
+     },
+     Inputs({"4\n", "4, 5\n"}), "VD", Text, "4, 5"},
+    {"TextTakesAnything", [](auto const & f, auto & r) { return f.MakeStringMethod(&r, "old", 20); },
+     Inputs({"new text\n"}), "VD", Text, "new text"},
+    {"ButtonsReportTheButtonPressed", [](auto const & f, auto & r) { return f.MakeChoiceMethod(labels, 3, &r, 1, false); },
+     Inputs({"Second"}), "VD", Choice, "1"},
+    {"TitledRowReportsItsButton",
+     [](auto const & f, auto & r) { return f.MakeTitledChoiceMethod(labels, 3, &r, "Choose:", 3, 0); },
+     Inputs({"Third"}), "VD", Choice, "2"},
+    {"RadioButtonsReportTheOnePressedAndOkTakesTheDefault",
+     [](auto const & f, auto & r) { return f.MakeRadioMethod(labels, 3, &r, 3); },
+     [](DesktopSession & s) { return std::vector<Action>{s.Press("OK", s.Window().Bar().MethodArea())}; }, "VD",
+     Choice, "2"},
+    {"MenuReportsTheEntryChosen", [](auto const & f, auto & r) { return f.MakeMenuChoiceMethod(labels, 3, &r); },
+     Popup<FX::FXMenuButton, FX::FXMenuCommand>("Second", [](FX::FXWindow * w) { return w->getHeight() / 2; }), "VD",
+     Choice, "1"},
+    {"OptionListReportsTheEntryPicked", [](auto const & f, auto & r) { return f.MakeOptionMethod(labels, 3, &r, 1); },
+     // The middle of the third entry.
+     Popup<FX::FXListBox, FX::FXList>("", [](FX::FXWindow * w) { return static_cast<FX::FXList *>(w)->getItemHeight(2) * 5 / 2; }),
+     "VD", Choice, "2"},
+    {"TogglesReportEachFlipAndOkCompletes", [](auto const & f, auto & r) { return f.MakeToggleMethod(labels, 3, &r, nullptr); },
+     Inputs({"Second", "Third", "Second", "OK"}), "VVVD",
+     [](modC_Method & m) { return States(static_cast<modC_ToggleMethod &>(m).GetToggleState()); }, "001"},
+    {"FilterChecksReportAndOkCompletes",
+     [](auto const & f, auto & r) {
+         omu_PrimDictionary<cow_String> filters;
+         filters.Put(omu_PrimInt(1), cow_String("pickFace"));
+         filters.Put(omu_PrimInt(2), cow_String("pickEdge"));
+         return f.MakeFilterMethod(&r, filters);
+     },
+     Inputs({"pickEdge", "OK"}), "VD",
+     [](modC_Method & m) { return States(static_cast<modC_FilterMethod &>(m).GetFilterState()); }, "01"},
+    {"ComboReportsTheEntryPickedAndOkCompletes",
+     [](auto const & f, auto & r) {
+         cow_List<cow_String> entries;
+         for (char const * label : labels)
+             entries.Append(cow_String(label));
+         return f.MakeComboMethod(&r, entries, 1);
+     },
+     [](DesktopSession & s) {
+         // The wheel over the combo box steps through its entries.
+         auto const wheel = [&s] {
+             FX::FXComboBox * combo = Shown<FX::FXComboBox>(s);
+             ASSERT_NE(nullptr, combo);
+             s.Driver().Wheel(combo, 8, combo->getHeight() / 2, false);
+         };
+         return std::vector<Action>{wheel, wheel, s.Press("OK")};
+     },
+     "VVD", [](modC_Method & m) { return static_cast<modC_ComboMethod &>(m).GetValueAsString().Std(); }, "Third"},
+    // A tool set has no value of its own: its reports are what the step gets.
+    {"ToolsetReportsItsToolsAndUse", [](auto const & f, auto & r) { return f.MakeToolsetMethod(&r, cow_String("pickFilter")); },
+     Inputs({"Edges", "Use"}), "VD", [](modC_Method &) { return std::string(); }, ""},
+    {"DialogFieldsGoBackInTheirTuple",
+     [](auto const & f, auto & r) {
+         omu_PrimTuple pair, values;
+         pair.Put(cow_String("depth"));
+         pair.Put(2.0);
+         values.Put(pair);
+         return f.MakeDialogMethod("sizes", values, &r);
+     },
+     [](DesktopSession & s) {
+         return std::vector<Action>{[&s] {
+                                        auto * field = Shown<FX::FXTextField>(s);
+                                        ASSERT_NE(nullptr, field);
+                                        s.Driver().Click(field, field->getWidth() - 3, field->getHeight() / 2);
+                                        s.Driver().Key(XK_BackSpace);
+                                        s.Driver().Type("7\n");
+                                    },
+                                    s.Press("OK")};
+     },
+     "VD",
+     [](modC_Method & m) {
+         auto const & pair = static_cast<omu_PrimTuple const &>(static_cast<modC_DialogMethod &>(m).Values().Index(0));
+         return sample_text::Number(static_cast<omu_PrimDouble const &>(pair.Index(1)).GetValue());
+     },
+     "7"},
+};
+
+void PrintTo(WidgetCase const & c, std::ostream * os)
+{
+    *os << c.name;
+}
+
+class DesktopWidgets : public ::testing::TestWithParam<WidgetCase> {};
+
+TEST_P(DesktopWidgets, ReportWhatTheUserDid)
+{
+    REQUIRE_DISPLAY();
+    WidgetCase const & c = GetParam();
+    DesktopSession s;
+    Receiver receiver;
+    std::unique_ptr<modC_Method> method;
+    std::vector<Action> actions = {[&] {
+        method.reset(c.make(*s.Window().Strategy().GetMethodFactory(), receiver));
+        method->Execute();
+    }};
+    for (Action const & a : c.use(s))
+        actions.push_back(a);
+    actions.push_back(s.Shoot("done"));
+    s.Play(actions);
+    ASSERT_NE(nullptr, method);
+    EXPECT_EQ(c.reports, receiver.reports) << s.Window().Stage().StatusText();
+    EXPECT_EQ(c.expected, c.value(*method));
+    method->Cancel();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFactoryOperation, DesktopWidgets, ::testing::ValuesIn(cases),
+                         [](auto const & info) { return std::string(info.param.name); });
+
+// ---- a user who clicks anything ----
+
+int const rounds = 300;
+
+// What a random press may hit: not the menus (their Quit would end the test
+// early), everything else that takes a click.
+bool Pressable(FX::FXWindow * w)
+{
+    if (dynamic_cast<FX::FXMenuCaption *>(w) || dynamic_cast<FX::FXMenuTitle *>(w))
+        return false;
+    return w->isEnabled() && (dynamic_cast<FX::FXButton *>(w) || dynamic_cast<FX::FXToggleButton *>(w) ||
+                              dynamic_cast<FX::FXRadioButton *>(w) || dynamic_cast<FX::FXCheckButton *>(w) ||
+                              dynamic_cast<FX::FXListBox *>(w) || dynamic_cast<FX::FXComboBox *>(w) ||
+                              dynamic_cast<FX::FXMenuButton *>(w) || dynamic_cast<FX::FXTextField *>(w));
+}
+
+TEST(DesktopRobustness, RandomPressesClicksAndTextLeaveTheSessionWhole)
+{
+    REQUIRE_DISPLAY();
+    char const * seedText = std::getenv("QELMODC_ROBUSTNESS_SEED");
+    unsigned const seed = seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : 20240611u;
+    std::mt19937 random(seed);
+    auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    DesktopSession s;
+    DesktopDriver & driver = s.Driver();
+    FX::FXGLCanvas * canvas = s.Window().GetViewport().Canvas();
+    std::vector<Action> actions;
+    for (int round = 0; round < rounds; ++round) {
+        actions.push_back([&, round] {
+            SCOPED_TRACE("round " + std::to_string(round) + " of seed " + std::to_string(seed));
+            int const what = pick(100);
+            if (what < 8 && !driver.Dialog()) {
+                driver.Press(driver.Button(DesktopWindow::ModeNames()[static_cast<std::size_t>(pick(4))]));
+            } else if (what < 45) {
+                std::vector<FX::FXWindow *> candidates;
+                for (FX::FXWindow * w : driver.VisibleWindows())
+                    if (Pressable(w) && (!driver.Dialog() || w->isChildOf(driver.Dialog())))
+                        candidates.push_back(w);
+                if (!candidates.empty()) {
+                    FX::FXWindow * w = candidates[static_cast<std::size_t>(pick(static_cast<int>(candidates.size())))];
+                    driver.Click(w, 1 + pick(std::max(1, w->getWidth() - 2)), 1 + pick(std::max(1, w->getHeight() - 2)));
+                }
+            } else if (what < 75) {
+                int const x = pick(canvas->getWidth());
+                int const y = pick(canvas->getHeight());
+                if (pick(4) == 0)
+                    driver.Drag(canvas, x, y, pick(canvas->getWidth()), pick(canvas->getHeight()), pick(5) ? 1 : 3);
+                else
+                    driver.Click(canvas, x, y, pick(4) ? 1 : 3, pick(5) == 0);
+            } else if (what < 95) {
+                std::string text;
+                for (int n = pick(9); n > 0; --n)
+                    text += static_cast<char>(pick(3) ? "0123456789.,- e"[pick(15)] : 0x21 + pick(0x5e));
+                driver.Type(pick(2) ? text + "\n" : text);
+            } else if (driver.Dialog()) {
+                driver.CloseByWindowManager(driver.Dialog());
+            } else {
+                driver.Key(KEY_Escape);
+            }
+        });
+    }
+    int started = 0;
+    int ended = 0;
+    actions.push_back([&] { driver.CloseByWindowManager(s.Window().Main()); });
+    actions.push_back([&] {
+        for (std::string const & call : s.Calls()) {
+            started += call.rfind("VerifyPreReq(", 0) == 0;
+            ended += call == "ModeEnded()";
+        }
+        EXPECT_EQ(nullptr, s.Window().Mode());
+        EXPECT_EQ(nullptr, driver.Dialog());
+    });
+    s.Play(actions);
+    EXPECT_GT(started, 0) << "no mode ever started";
+    EXPECT_EQ(started, ended) << "every mode that started ends once";
 }
 
 }  // namespace
