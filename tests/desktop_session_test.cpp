@@ -308,10 +308,9 @@ struct InkMask {
 
 // Differing pixels over covered pixels of two masks laid over each other by
 // the top left corners of their ink; 1 when either has none.
-double Mismatch(InkMask const & a, InkMask const & b, int & covered)
+double Mismatch(InkMask const & a, InkMask const & b)
 {
-    int al, at, ar, ab, bl, bt, br, bb, differ = 0;
-    covered = 0;
+    int al, at, ar, ab, bl, bt, br, bb, differ = 0, covered = 0;
     if (!a.Box(al, at, ar, ab) || !b.Box(bl, bt, br, bb))
         return 1.0;
     for (int y = 0; y <= std::max(ab - at, bb - bt); ++y)
@@ -360,12 +359,11 @@ g3d_Point Offset(DesktopSession & session, FX::FXWindow * window)
     unsigned char const black[3] = {0, 0, 0};
     InkMask const seen(session.Shot(), static_cast<int>(at.x), static_cast<int>(at.y), canvas->getWidth(),
                        canvas->getHeight(), black);
-    int covered = 0;
-    double const mismatch = Mismatch(seen, expected, covered);
-    if (mismatch == 0.0 && covered > 0)
+    double const mismatch = Mismatch(seen, expected);
+    if (mismatch == 0.0)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "the prompt area does not show \"" << text << "\" in the prompt font: "
-                                         << mismatch * 100 << "% of " << covered << " pixels differ";
+                                         << mismatch * 100 << "% of its pixels differ";
 }
 
 // The face `name` is drawn in the highlight colour (sampled inside it,
@@ -456,8 +454,7 @@ double LabelMismatch(DesktopSession & session, std::string const & name)
     }
     FT_Done_Face(face);
     FT_Done_FreeType(library);
-    int covered = 0;
-    return Mismatch(screen, rendered, covered);
+    return Mismatch(screen, rendered);
 }
 
 // ---- sessions ----
@@ -767,9 +764,6 @@ WidgetCase const cases[] = {
     {"WholeNumberRefusesTooLargeThenTakes",
      [](auto const & f, auto & r) { return f.MakeIntegerMethod(&r, 5, 0, 10, true, true, false, nullptr, 20); },
      Inputs({"12\n", "7\n"}), "VD", Text, "7"},
-    {"NumberTakesADecimal",
-     [](auto const & f, auto & r) { return f.MakeFloatMethod(&r, 2.5, 0, 10, true, true, false, nullptr, 20); },
-     Inputs({"3.25\n"}), "VD", Text, "3.25"},
     {"PointTakesThreeCoordinates",
      [](auto const & f, auto & r) { return f.MakePointMethod(&r, 0, 0, 0, false, -100, 100, true, true, false, false, 20); },
      Inputs({"1 2 x\n", "1 2 3\n"}), "VD", Text, "1, 2, 3"},
@@ -778,13 +772,8 @@ WidgetCase const cases[] = {
          return f.MakeArrayMethod(&r, cow_1DArrayList<double, double>(), 0, 9, true, true, 0, 2, false, false, 20);
      },
      Inputs({"4\n", "4, 5\n"}), "VD", Text, "4, 5"},
-    {"TextTakesAnything", [](auto const & f, auto & r) { return f.MakeStringMethod(&r, "old", 20); },
-     Inputs({"new text\n"}), "VD", Text, "new text"},
     {"ButtonsReportTheButtonPressed", [](auto const & f, auto & r) { return f.MakeChoiceMethod(labels, 3, &r, 1, false); },
      Inputs({"Second"}), "VD", Choice, "1"},
-    {"TitledRowReportsItsButton",
-     [](auto const & f, auto & r) { return f.MakeTitledChoiceMethod(labels, 3, &r, "Choose:", 3, 0); },
-     Inputs({"Third"}), "VD", Choice, "2"},
     {"RadioButtonsReportTheOnePressedAndOkTakesTheDefault",
      [](auto const & f, auto & r) { return f.MakeRadioMethod(labels, 3, &r, 3); },
      [](DesktopSession & s) { return std::vector<Action>{s.Press("OK", s.Window().Bar().MethodArea())}; }, "VD",
@@ -893,8 +882,6 @@ int const rounds = 300;
 // early), everything else that takes a click.
 bool Pressable(FX::FXWindow * w)
 {
-    if (dynamic_cast<FX::FXMenuCaption *>(w) || dynamic_cast<FX::FXMenuTitle *>(w))
-        return false;
     return w->isEnabled() && (dynamic_cast<FX::FXButton *>(w) || dynamic_cast<FX::FXToggleButton *>(w) ||
                               dynamic_cast<FX::FXRadioButton *>(w) || dynamic_cast<FX::FXCheckButton *>(w) ||
                               dynamic_cast<FX::FXListBox *>(w) || dynamic_cast<FX::FXComboBox *>(w) ||
