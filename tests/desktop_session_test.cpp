@@ -2,8 +2,8 @@
 // with synthetic pointer and key events (XTest): whole sessions, checking on
 // the way what the procedure told the mode context (through a recording
 // wrapper of the desktop's) and what the window shows, against the font
-// server's glyphs and FreeType's rendering; every widget of its method
-// factory on its own; and a user who clicks anything in any order.
+// server's glyphs and FreeType's rendering; the widgets of its method
+// factory on their own; and a user who clicks anything in any order.
 #include <gtest/gtest.h>
 
 #include <X11/keysym.h>
@@ -38,13 +38,11 @@
 #include "modC_ChoiceMethod.h"
 #include "modC_ComboMethod.h"
 #include "modC_DialogMethod.h"
-#include "modC_FilterMethod.h"
 #include "modC_MethodFactory.h"
 #include "modC_MethodReceiver.h"
 #include "modC_ModePreReq.h"
 #include "modC_Module.h"
 #include "modC_Procedure.h"
-#include "modC_ScalarMethod.h"
 #include "modC_Strategy.h"
 #include "modC_ToggleMethod.h"
 #include "omu_PrimBool.h"
@@ -678,6 +676,10 @@ TEST(DesktopSession, BlendRoundsEdgesUntilTheUserSaysNo)
 
 // ---- the widgets on their own ----
 
+// The widgets the sessions do not use: each case makes a method the way a
+// step does, shows it, and works it with XTest events; what reaches the
+// receiver, and the value the step would read, must follow.
+
 // A step as far as a method sees it: the reports it gets.
 struct Receiver : modC_MethodReceiver {
     void DirectManipulation(DirectManipReason, modC_Method *) override { reports += "M"; }
@@ -740,11 +742,6 @@ Use Popup(char const * item, std::function<int(FX::FXWindow *)> y)
     };
 }
 
-std::string Text(modC_Method & m)
-{
-    return static_cast<modC_ScalarMethod &>(m).GetStringValue().Std();
-}
-
 std::string Choice(modC_Method & m)
 {
     return std::to_string(static_cast<modC_ChoiceMethod &>(m).Value());
@@ -761,19 +758,6 @@ std::string States(cow_1DArray<int> const & states)
 char const * labels[] = {"First", "Second", "Third"};
 
 WidgetCase const cases[] = {
-    {"WholeNumberRefusesTooLargeThenTakes",
-     [](auto const & f, auto & r) { return f.MakeIntegerMethod(&r, 5, 0, 10, true, true, false, nullptr, 20); },
-     Inputs({"12\n", "7\n"}), "VD", Text, "7"},
-    {"PointTakesThreeCoordinates",
-     [](auto const & f, auto & r) { return f.MakePointMethod(&r, 0, 0, 0, false, -100, 100, true, true, false, false, 20); },
-     Inputs({"1 2 x\n", "1 2 3\n"}), "VD", Text, "1, 2, 3"},
-    {"ListTakesItsCount",
-     [](auto const & f, auto & r) {
-         return f.MakeArrayMethod(&r, cow_1DArrayList<double, double>(), 0, 9, true, true, 0, 2, false, false, 20);
-     },
-     Inputs({"4\n", "4, 5\n"}), "VD", Text, "4, 5"},
-    {"ButtonsReportTheButtonPressed", [](auto const & f, auto & r) { return f.MakeChoiceMethod(labels, 3, &r, 1, false); },
-     Inputs({"Second"}), "VD", Choice, "1"},
     {"RadioButtonsReportTheOnePressedAndOkTakesTheDefault",
      [](auto const & f, auto & r) { return f.MakeRadioMethod(labels, 3, &r, 3); },
      [](DesktopSession & s) { return std::vector<Action>{s.Press("OK", s.Window().Bar().MethodArea())}; }, "VD",
@@ -788,15 +772,6 @@ WidgetCase const cases[] = {
     {"TogglesReportEachFlipAndOkCompletes", [](auto const & f, auto & r) { return f.MakeToggleMethod(labels, 3, &r, nullptr); },
      Inputs({"Second", "Third", "Second", "OK"}), "VVVD",
      [](modC_Method & m) { return States(static_cast<modC_ToggleMethod &>(m).GetToggleState()); }, "001"},
-    {"FilterChecksReportAndOkCompletes",
-     [](auto const & f, auto & r) {
-         omu_PrimDictionary<cow_String> filters;
-         filters.Put(omu_PrimInt(1), cow_String("pickFace"));
-         filters.Put(omu_PrimInt(2), cow_String("pickEdge"));
-         return f.MakeFilterMethod(&r, filters);
-     },
-     Inputs({"pickEdge", "OK"}), "VD",
-     [](modC_Method & m) { return States(static_cast<modC_FilterMethod &>(m).GetFilterState()); }, "01"},
     {"ComboReportsTheEntryPickedAndOkCompletes",
      [](auto const & f, auto & r) {
          cow_List<cow_String> entries;
