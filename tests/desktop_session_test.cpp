@@ -2,8 +2,7 @@
 // with synthetic pointer and key events (XTest): whole sessions, checking on
 // the way what the procedure told the mode context (through a recording
 // wrapper of the desktop's) and what the window shows, against the font
-// server's glyphs and FreeType's rendering; and the widgets of its method
-// factory that open a popup or turn with the wheel, which no session uses.
+// server's glyphs and FreeType's rendering.
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -32,10 +31,6 @@
 #include "Screenshot.h"
 #include "SessionPlayer.h"
 #include "fsp_FontServer.h"
-#include "modC_ChoiceMethod.h"
-#include "modC_ComboMethod.h"
-#include "modC_MethodFactory.h"
-#include "modC_MethodReceiver.h"
 #include "modC_ModePreReq.h"
 #include "modC_Module.h"
 #include "modC_Procedure.h"
@@ -250,20 +245,6 @@ private:
     std::unique_ptr<RecordingStrategy> recorder;
     Screenshot shot;
 };
-
-// The visible widget of class W, showing `text` when given.
-template <class W>
-W * Visible(DesktopSession & s, std::string const & text = "")
-{
-    for (FX::FXWindow * w : s.Driver().VisibleWindows())
-        if (auto * widget = dynamic_cast<W *>(w)) {
-            auto * label = dynamic_cast<FX::FXLabel *>(w);
-            auto * caption = dynamic_cast<FX::FXMenuCaption *>(w);
-            if (text.empty() || (label ? label->getText() : caption ? caption->getText() : "") == text.c_str())
-                return widget;
-        }
-    return nullptr;
-}
 
 // ---- pixels ----
 
@@ -648,107 +629,5 @@ TEST(DesktopSession, BlendRoundsEdgesUntilTheUserSaysNo)
             [&] { EXPECT_EQ(Shown("Blend_more", 1, radius, {"ModeEnded()"}), s.Calls()); }});
     EXPECT_EQ(Lines{"Fillet1: Edge1 radius 3, Edge2 radius 4"}, s.Window().GetScene().Features());
 }
-
-// ---- the widgets on their own ----
-
-// Each case makes a method the way a step does, shows it, and works it with
-// XTest events; what reaches the receiver, and the value the step would
-// read, must follow.
-
-// A step as far as a method sees it: the reports it gets.
-struct Receiver : modC_MethodReceiver {
-    void DirectManipulation(DirectManipReason, modC_Method *) override { reports += "M"; }
-    void ValueChanged(modC_Method *) override { reports += "V"; }
-    void Done(modC_Method *) override { reports += "D"; }
-    std::string reports;
-};
-
-using Use = std::function<std::vector<Action>(DesktopSession &)>;
-
-struct WidgetCase {
-    char const * name;
-    std::function<modC_Method *(modC_MethodFactory const &, Receiver &)> make;
-    Use use;  // what the user does
-    std::string reports;
-    std::function<std::string(modC_Method &)> value;  // what the step would read
-    std::string expected;
-};
-
-// Opens the popup of the visible Opener and clicks at `y` in its Item: the
-// pointer first goes there and clicks once the popup saw it come, as a popup
-// takes over the pointer from the button that opened it then.
-template <class Opener, class Item>
-Use Popup(char const * item, std::function<int(FX::FXWindow *)> y)
-{
-    return [item, y](DesktopSession & s) {
-        auto const at = [&s, item, y](bool click) {
-            return [&s, item, y, click] {
-                FX::FXWindow * w = Visible<Item>(s, item);
-                ASSERT_NE(nullptr, w);
-                click ? s.Driver().Click(w, 10, y(w)) : s.Driver().Move(w, 10, y(w));
-            };
-        };
-        return std::vector<Action>{[&s] { s.Driver().Press(Visible<Opener>(s)); }, at(false), at(true)};
-    };
-}
-
-std::string Choice(modC_Method & m) { return std::to_string(static_cast<modC_ChoiceMethod &>(m).Value()); }
-
-char const * labels[] = {"First", "Second", "Third"};
-
-WidgetCase const cases[] = {
-    {"MenuReportsTheEntryChosen", [](auto const & f, auto & r) { return f.MakeMenuChoiceMethod(labels, 3, &r); },
-     Popup<FX::FXMenuButton, FX::FXMenuCommand>("Second", [](FX::FXWindow * w) { return w->getHeight() / 2; }), "VD",
-     Choice, "1"},
-    {"OptionListReportsTheEntryPicked", [](auto const & f, auto & r) { return f.MakeOptionMethod(labels, 3, &r, 1); },
-     // The middle of the third entry.
-     Popup<FX::FXListBox, FX::FXList>("", [](FX::FXWindow * w) { return static_cast<FX::FXList *>(w)->getItemHeight(2) * 5 / 2; }),
-     "VD", Choice, "2"},
-    {"ComboReportsTheEntryPickedAndOkCompletes",
-     [](auto const & f, auto & r) {
-         cow_List<cow_String> entries;
-         for (char const * label : labels)
-             entries.Append(cow_String(label));
-         return f.MakeComboMethod(&r, entries, 1);
-     },
-     [](DesktopSession & s) {
-         // The wheel over the combo box steps through its entries.
-         auto const wheel = [&s] {
-             FX::FXComboBox * combo = Visible<FX::FXComboBox>(s);
-             ASSERT_NE(nullptr, combo);
-             s.Driver().Wheel(combo, 8, combo->getHeight() / 2, false);
-         };
-         return std::vector<Action>{wheel, wheel, s.Press("OK")};
-     },
-     "VVD", [](modC_Method & m) { return static_cast<modC_ComboMethod &>(m).GetValueAsString().Std(); }, "Third"},
-};
-
-void PrintTo(WidgetCase const & c, std::ostream * os) { *os << c.name; }
-
-class DesktopWidgets : public ::testing::TestWithParam<WidgetCase> {};
-
-TEST_P(DesktopWidgets, ReportWhatTheUserDid)
-{
-    REQUIRE_DISPLAY();
-    WidgetCase const & c = GetParam();
-    DesktopSession s;
-    Receiver receiver;
-    std::unique_ptr<modC_Method> method;
-    std::vector<Action> actions = {[&] {
-        method.reset(c.make(*s.Window().Strategy().GetMethodFactory(), receiver));
-        method->Execute();
-    }};
-    for (Action const & a : c.use(s))
-        actions.push_back(a);
-    actions.push_back(s.Shoot("done"));
-    s.Play(actions);
-    ASSERT_NE(nullptr, method);
-    EXPECT_EQ(c.reports, receiver.reports) << s.Window().Stage().StatusText();
-    EXPECT_EQ(c.expected, c.value(*method));
-    method->Cancel();
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryFactoryOperation, DesktopWidgets, ::testing::ValuesIn(cases),
-                         [](auto const & info) { return std::string(info.param.name); });
 
 }  // namespace

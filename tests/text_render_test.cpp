@@ -86,6 +86,16 @@ TEST(TextRender, InkSpansTheServersWidthAndWordGapsStayBlank)
     std::remove(png.c_str());
 }
 
+TEST(TextRender, TwoLinesStackWithTheirOwnHeights)
+{
+    std::string error;
+    ASSERT_TRUE(WriteTextPng({{"small", "Default", 8.0f}}, TextStyle(), png, error)) << error;
+    std::size_t const small = ReadPng().size();
+    ASSERT_TRUE(WriteTextPng({{"small", "Default", 8.0f}, {"Large", "Default", 30.0f}}, TextStyle(), png, error));
+    EXPECT_GT(ReadPng().size(), small + 25);
+    std::remove(png.c_str());
+}
+
 TEST(TextRender, SvgHasAnOutlineAndFillPerGlyph)
 {
     std::string error;
@@ -145,6 +155,14 @@ TEST(TextCommand, ChecksItsArgumentsAndWritesOnlyTheNamedFiles)
     std::string latin1, error;
     EXPECT_TRUE(ToFontServerText("W\xc3\xb6rld \xc3\xbf\xc2\xa0!", latin1, error));
     EXPECT_EQ("W\xf6rld \xff\xa0!", latin1);
+}
+
+TEST(TextCommand, FontRequestSetsThePointSizeField)
+{
+    EXPECT_EQ("Default", FontRequest("Default", 0));
+    EXPECT_EQ("-*-courier-bold-o-*-*-*-180-*-*-*-*-*-*", FontRequest("Default", 18));
+    EXPECT_EQ("-*-times-bold-r-*-*-*-95-*-*-*-*-*-*", FontRequest("-*-times-bold-r-*-*-*-240-*-*-*-*-*-*", 9.5f));
+    EXPECT_EQ("helvetica", FontRequest("helvetica", 12));  // not a description: left alone
 }
 
 }  // namespace
