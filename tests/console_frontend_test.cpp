@@ -302,11 +302,15 @@ std::string const noMode =
 // The last lines of a session cut off while `mode` runs.
 Lines CutOff(std::string const & mode, Lines before = {})
 {
-    before.insert(before.end(), {"(end of input)", "   End of input: cancelling " + mode + ".", "== " + mode + " ended.", "Bye."});
+    before.insert(before.end(),
+                  {"(end of input)", "   End of input: cancelling " + mode + ".", "== " + mode + " ended.", "Bye."});
     return before;
 }
 
-Lines Last(Lines const & lines, std::size_t count) { return Lines(lines.end() - std::min(count, lines.size()), lines.end()); }
+Lines Last(Lines const & lines, std::size_t count)
+{
+    return Lines(lines.end() - std::min(count, lines.size()), lines.end());
+}
 
 TEST(ConsoleInput, TheEndOfInputOrQuitEndsTheSessionWhereverItComes)
 {
@@ -322,7 +326,8 @@ TEST(ConsoleInput, TheEndOfInputOrQuitEndsTheSessionWhereverItComes)
         {"extrude\nclick 10 5\nsuspend\n", CutOff("Extrude")},
         {"multi\n1\n", CutOff("Multi")},
         {"fillet\nclick 15 70\n2\n", CutOff("Blend")},
-        {"", {"QELmodC console. Modes: extrude, multi, fillet. Type help for the commands.", noMode, "(end of input)", "Bye."}},
+        {"", {"QELmodC console. Modes: extrude, multi, fillet. Type help for the commands.", noMode, "(end of input)",
+              "Bye."}},
         // Nothing after quit is read.
         {"extrude\nquit\nextrude\n", {"> quit", "   Quit: cancelling Extrude.", "== Extrude ended.", "Bye."}},
         {"# a comment\r\nextrude\r\nclick 10 5\r\n7\r\n1\r\n",

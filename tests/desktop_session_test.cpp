@@ -121,14 +121,19 @@ public:
 
     void ModeEnded() override { Log("ModeEnded()"); inner.ModeEnded(); }
     modC_MethodFactory const * GetMethodFactory() override { return inner.GetMethodFactory(); }
-    void SetBackupAvailable(int flag) override { Log(Call("SetBackupAvailable", flag)); inner.SetBackupAvailable(flag); }
+    void SetBackupAvailable(int flag) override
+    {
+        Log(Call("SetBackupAvailable", flag));
+        inner.SetBackupAvailable(flag);
+    }
     void SetStepFlag(bool flag) override { Log(Call("SetStepFlag", flag)); inner.SetStepFlag(flag); }
     void SetBackupShown(int flag) override { Log(Call("SetBackupShown", flag)); inner.SetBackupShown(flag); }
     void SetPrompt(char const * text) override { Log("SetPrompt(" + Quote(text) + ")"); inner.SetPrompt(text); }
     void StepChanging() override { Log("StepChanging()"); inner.StepChanging(); }
     void SetOptionCallback(int optNum, char const * label, OptionCallback callback, void * clientData) override
     {
-        char const * name = !callback ? "null" : callback == &modC_Procedure::OptionDataCB ? "OptionDataCB" : "callback";
+        char const * name =
+            !callback ? "null" : callback == &modC_Procedure::OptionDataCB ? "OptionDataCB" : "callback";
         Log("SetOptionCallback(" + std::to_string(optNum) + ", " + Quote(label) + ", " + name + ")");
         inner.SetOptionCallback(optNum, label, callback, clientData);
     }
@@ -264,7 +269,10 @@ struct InkMask {
             for (int x = 0; x < width; ++x)
                 Set(x, y, shot.Is(x0 + x, y0 + y, colour));
     }
-    bool At(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height && on[std::size_t(y * width + x)]; }
+    bool At(int x, int y) const
+    {
+        return x >= 0 && y >= 0 && x < width && y < height && on[std::size_t(y * width + x)];
+    }
     void Set(int x, int y, bool ink)
     {
         if (x >= 0 && y >= 0 && x < width && y < height)
@@ -277,7 +285,8 @@ struct InkMask {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 if (At(x, y))
-                    left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+                    left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                    bottom = std::max(bottom, y);
         return right >= 0;
     }
 };
@@ -386,7 +395,8 @@ double LabelMismatch(DesktopSession & session, std::string const & name)
     if (font == fsp_FontServer::noFont || !Server().GetFontInfo(font, file, size) || file.Std().empty())
         return 1.0;
     // The screen's label: what has the label colour around its origin.
-    g3d_Point const origin = ScenePainter::LabelOrigin(session.Entity(name), session.Window().GetViewport().GetCamera());
+    g3d_Point const origin =
+        ScenePainter::LabelOrigin(session.Entity(name), session.Window().GetViewport().GetCamera());
     g3d_Point const at = Offset(session, session.Window().GetViewport().Canvas());
     float width = 0;
     for (unsigned char c : name) {
@@ -445,7 +455,8 @@ std::string Prompt(std::string const & key) { return "SetPrompt(\"*promptArea." 
 // The calls that show a step: its prompt, then the back and flag calls.
 Lines Shown(std::string const & key, int back, Lines before = {}, Lines after = {})
 {
-    before.insert(before.end(), {Prompt(key), "SetBackupAvailable(" + std::to_string(back) + ")", "SetStepFlag(false)"});
+    before.insert(before.end(),
+                  {Prompt(key), "SetBackupAvailable(" + std::to_string(back) + ")", "SetStepFlag(false)"});
     before.insert(before.end(), after.begin(), after.end());
     return before;
 }
@@ -494,7 +505,8 @@ TEST(DesktopSession, TheExtrusionSessionBacksUpThroughTheErrorDialogAndTakesTheD
         {"option 1", {Shown("Extrude_draft", 1, {noDraft}),
                       [&s] { EXPECT_TRUE(PromptShows(s, "Set the draft of the side walls")); }}},
         {"angle=3", {{}, nullptr}},
-        {"ok", {{"SetBackupAvailable(1)", draftOption, flipOption, Prompt("Extrude_end"), "SetStepFlag(false)"}, nullptr}},
+        {"ok",
+         {{"SetBackupAvailable(1)", draftOption, flipOption, Prompt("Extrude_end"), "SetStepFlag(false)"}, nullptr}},
         {"25", {Shown("Extrude_confirm", 1, {noDraft, noFlip}), nullptr}},
         {"yes", {{"ModeEnded()"}, nullptr}},
     };
@@ -508,7 +520,8 @@ TEST(DesktopSession, TheExtrusionSessionBacksUpThroughTheErrorDialogAndTakesTheD
             continue;
         auto const & expected = lines.at(line);
         actions.push_back(act);
-        actions.push_back([&s, &expected, line] { EXPECT_EQ(expected.first, s.Calls()) << "after \"" << line << "\""; });
+        actions.push_back(
+            [&s, &expected, line] { EXPECT_EQ(expected.first, s.Calls()) << "after \"" << line << "\""; });
         if (expected.second) {
             actions.push_back(s.Shoot(line == "0" ? "error" : line == "option 1" ? "draft" : line));
             actions.push_back(expected.second);
@@ -574,7 +587,8 @@ TEST(DesktopSession, APictureButtonAnswersTheGroupQuestion)
                 unsigned char const colours[2][3] = {{0x1E, 0x8C, 0x28}, {0xC8, 0x1E, 0x1E}};
                 for (std::size_t i = 0; i < 2; ++i) {
                     g3d_Point const at = Offset(s, pictures[i]);
-                    InkMask const ink(s.Shot(), int(at.x), int(at.y), pictures[i]->getWidth(), pictures[i]->getHeight(), colours[i]);
+                    InkMask const ink(s.Shot(), int(at.x), int(at.y), pictures[i]->getWidth(),
+                                      pictures[i]->getHeight(), colours[i]);
                     EXPECT_GT(std::count(ink.on.begin(), ink.on.end(), true), 40) << "picture " << i;
                 }
                 s.Driver().Press(pictures[0]);
