@@ -402,7 +402,6 @@ std::string Point(modC_Method & m)
     return sample_text::ExactNumbers({x, y, z});
 }
 
-std::string Text(modC_Method & m) { return static_cast<modC_ScalarMethod &>(m).GetStringValue().Std(); }
 
 std::string const notAPoint = " is not a point; type x, y from -100 to 100, separated by commas or blanks.";
 std::string const notAList = " is not a list of 3 numbers; type 3 numbers from 0 to 10, separated by commas or blanks.";
@@ -428,7 +427,15 @@ WidgetCase const widgetCases[] = {
      },
      "list of 3 numbers from 0 to 10: 1, 1, 1",
      {{"1 2", {"   ! \"1 2\"" + notAList}}, {"1, 2,", {"   ! \"1, 2,\"" + notAList}}, {"1, 2 3", {"step.Done()"}}},
-     Text, "1, 2, 3"},
+     [](modC_Method & m) {
+         cow_1DArrayList<double, double> values;
+         static_cast<modC_ScalarMethod &>(m).GetArrayValue(values);
+         std::vector<double> numbers;
+         for (int i = 0; i < values.Size(); ++i)
+             numbers.push_back(values.ConstGet(i));
+         return sample_text::ExactNumbers(numbers);
+     },
+     "1, 2, 3"},
     {"PlainViewport", [](auto & f, auto * r) { return f.MakePositionMethod(r); }, "viewport: click X Y",
      {{"drag 1 1 6 3 right", {"step.ValueChanged()", "step.ValueChanged()", "step.ValueChanged()", "step.Done()"}},
       {"click 3 4 shift ctrl", {"step.ValueChanged()", "step.Done()"}}},
