@@ -1,8 +1,7 @@
-// The desktop front end driven through the X server as its user drives it,
-// with synthetic pointer and key events (XTest): whole sessions, checking on
-// the way what the procedure told the mode context (through a recording
-// wrapper of the desktop's) and what the window shows, against the font
-// server's glyphs and FreeType's rendering.
+// The desktop front end driven through the X server as its user drives it, with synthetic pointer and key
+// events (XTest): whole sessions, checking on the way what the procedure told the mode context (through a
+// recording wrapper of the desktop's) and what the window shows, against the font server's glyphs and
+// FreeType's rendering; the widgets of its method factory that no session uses; a user who clicks anything.
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -18,6 +17,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -31,10 +31,16 @@
 #include "Screenshot.h"
 #include "SessionPlayer.h"
 #include "fsp_FontServer.h"
+#include "modC_ChoiceMethod.h"
+#include "modC_ComboMethod.h"
+#include "modC_DialogMethod.h"
+#include "modC_FilterMethod.h"
 #include "modC_ModePreReq.h"
 #include "modC_Module.h"
 #include "modC_Procedure.h"
+#include "modC_ScalarMethod.h"
 #include "modC_Strategy.h"
+#include "modC_ToggleMethod.h"
 
 // The leak checker of the sanitizer builds: what the system's libraries
 // keep until the process ends is theirs (fontconfig's caches for FOX's
@@ -642,6 +648,202 @@ TEST(DesktopSession, BlendRoundsEdgesUntilTheUserSaysNo)
             s.ClickModel({30, 80, 20}), s.Type("4\n"), s.Press("No"),
             [&] { EXPECT_EQ(Shown("Blend_more", 1, radius, {"ModeEnded()"}), s.Calls()); }});
     EXPECT_EQ(Lines{"Fillet1: Edge1 radius 3, Edge2 radius 4"}, s.Window().GetScene().Features());
+}
+
+// ---- the widgets on their own ----
+
+// A step as far as a method sees it: the reports it gets.
+struct Receiver : modC_MethodReceiver {
+    void DirectManipulation(DirectManipReason, modC_Method *) override { reports += "M"; }
+    void ValueChanged(modC_Method *) override { reports += "V"; }
+    void Done(modC_Method *) override { reports += "D"; }
+    std::string reports;
+};
+
+// A widget no session uses: its method made as a step makes it, the user's acts, the reports, the value read.
+struct WidgetCase {
+    char const * name;
+    std::function<modC_Method *(modC_MethodFactory const &, Receiver &)> make;
+    std::function<std::vector<Action>(DesktopSession &)> use;
+    std::string reports;
+    std::function<std::string(modC_Method &)> value;
+    std::string expected;
+};
+
+template <class W>
+W * Visible(DesktopSession & s)
+{
+    for (FX::FXWindow * w : s.Driver().VisibleWindows())
+        if (auto * widget = dynamic_cast<W *>(w))
+            return widget;
+    return nullptr;
+}
+
+// Presses the button showing each input that starts with a capital; plays the others as lines of a
+// console session (typed with Return; "name=value" fills in the dialog's field).
+auto Inputs(std::vector<std::string> inputs)
+{
+    return [inputs](DesktopSession & s) {
+        auto const player = std::make_shared<SessionPlayer>(s.Window(), s.Driver());
+        std::vector<Action> actions;
+        for (std::string const & input : inputs) {
+            bool known = false;
+            Action const line = player->Line(input, known);
+            actions.push_back(input[0] >= 'A' && input[0] <= 'Z' ? s.Press(input) : [player, line] { line(); });
+        }
+        return actions;
+    };
+}
+
+// Opens the popup of the visible Opener, clicks `at` its height (5/6: the third of three entries) and gives
+// the inputs `then`; the pointer goes there first: a popup takes the pointer over once it saw it come.
+template <class Opener>
+auto Popup(double at, std::vector<std::string> then = {})
+{
+    return [at, then](DesktopSession & s) {
+        auto const point = [&s, at](bool click) {
+            return [&s, at, click] {
+                FX::FXPopup * popup = Visible<FX::FXPopup>(s);
+                ASSERT_NE(nullptr, popup);
+                int const y = static_cast<int>(popup->getHeight() * at);
+                click ? s.Driver().Click(popup, 10, y) : s.Driver().Move(popup, 10, y);
+            };
+        };
+        std::vector<Action> actions = Inputs(then)(s);
+        actions.insert(actions.begin(), {[&s] { s.Driver().Press(Visible<Opener>(s)); }, point(false), point(true)});
+        return actions;
+    };
+}
+
+std::string Text(modC_Method & m) { return static_cast<modC_ScalarMethod &>(m).GetStringValue().Std(); }
+std::string Choice(modC_Method & m) { return std::to_string(static_cast<modC_ChoiceMethod &>(m).Value()); }
+std::string States(cow_1DArray<int> const & states)
+{
+    std::string text;
+    for (int i = 0; i < states.Length(); ++i)
+        text += std::to_string(states.ConstGet(i));
+    return text;
+}
+
+char const * labels[] = {"First", "Second", "Third"};
+
+WidgetCase const widgetCases[] = {
+    // Entries refuse what lies outside their range: the step waits.
+    {"WholeNumber", [](auto const & f, auto & r) { return f.MakeIntegerMethod(&r, 5, 0, 10, 1, 1, 0, nullptr, 20); },
+     Inputs({"12", "7"}), "VD", Text, "7"},
+    {"Number", [](auto const & f, auto & r) { return f.MakeFloatMethod(&r, 2.5, 1, 10, 1, 1, 0, nullptr, 20); },
+     Inputs({"0.5", "3.25"}), "VD", Text, "3.25"},
+    {"RadioOkTakesTheDefault", [](auto const & f, auto & r) { return f.MakeRadioMethod(labels, 3, &r, 3); },
+     Inputs({"OK"}), "VD", Choice, "2"},
+    {"Menu", [](auto const & f, auto & r) { return f.MakeMenuChoiceMethod(labels, 3, &r); },
+     Popup<FX::FXMenuButton>(0.5), "VD", Choice, "1"},
+    {"OptionList", [](auto const & f, auto & r) { return f.MakeOptionMethod(labels, 3, &r, 1); },
+     Popup<FX::FXListBox>(5 / 6.0), "VD", Choice, "2"},
+    {"TogglesReportEachFlip", [](auto const & f, auto & r) { return f.MakeToggleMethod(labels, 3, &r, nullptr); },
+     Inputs({"Second", "Third", "Second", "OK"}), "VVVD",
+     [](modC_Method & m) { return States(static_cast<modC_ToggleMethod &>(m).GetToggleState()); }, "001"},
+    {"FilterChecks",
+     [](auto const & f, auto & r) {
+         omu_PrimDictionary<cow_String> filters;
+         filters.Put(omu_PrimInt(1), cow_String("Faces"));
+         filters.Put(omu_PrimInt(2), cow_String("Edges"));
+         return f.MakeFilterMethod(&r, filters);
+     },
+     Inputs({"Edges", "OK"}), "VD",
+     [](modC_Method & m) { return States(static_cast<modC_FilterMethod &>(m).GetFilterState()); }, "01"},
+    {"Combo",
+     [](auto const & f, auto & r) {
+         cow_List<cow_String> entries;
+         for (char const * label : labels)
+             entries.Append(cow_String(label));
+         return f.MakeComboMethod(&r, entries, 1);
+     },
+     Popup<FX::FXComboBox>(5 / 6.0, {"OK"}), "VD",
+     [](modC_Method & m) { return static_cast<modC_ComboMethod &>(m).GetValueAsString().Std(); }, "Third"},
+    // A tool set has no value of its own: its reports are what the step gets.
+    {"Toolset", [](auto const & f, auto & r) { return f.MakeToolsetMethod(&r, cow_String("pickFilter")); },
+     Inputs({"Edges", "Use"}), "VD", [](modC_Method &) { return std::string(); }, ""},
+    {"DialogFieldGoesBackInItsTuple",
+     [](auto const & f, auto & r) {
+         omu_PrimTuple pair, values;
+         pair.Put("depth");
+         pair.Put(2.0);
+         values.Put(pair);
+         return f.MakeDialogMethod("sizes", values, &r);
+     },
+     Inputs({"depth=7.5", "OK"}), "VD",
+     [](modC_Method & m) {
+         auto const & pair = static_cast<omu_PrimTuple const &>(static_cast<modC_DialogMethod &>(m).Values().Index(0));
+         return std::to_string(static_cast<omu_PrimDouble const &>(pair.Index(1)).GetValue());
+     }, "7.500000"},
+};
+
+TEST(DesktopWidgets, EachReportsWhatTheUserDidAndHoldsTheValueTheStepReads)
+{
+    REQUIRE_DISPLAY();
+    for (WidgetCase const & c : widgetCases) {
+        SCOPED_TRACE(c.name);
+        DesktopSession s;
+        Receiver receiver;
+        std::unique_ptr<modC_Method> method(c.make(*s.Window().Strategy().GetMethodFactory(), receiver));
+        method->Execute();
+        s.Play(c.use(s));
+        EXPECT_EQ(c.reports, receiver.reports) << s.Window().Stage().StatusText();
+        EXPECT_EQ(c.expected, c.value(*method));
+        method->Cancel();
+    }
+}
+
+// ---- a user who clicks anything ----
+
+// Random presses, viewport clicks and drags, text and Esc for a few hundred rounds: nothing may crash or fail a
+// contract check (nor, in the sanitizer build, leak a step or free one twice); the session still ends cleanly.
+TEST(DesktopRobustness, RandomPressesClicksAndTextLeaveTheSessionWhole)
+{
+    REQUIRE_DISPLAY();
+    std::mt19937 random(20240611u);
+    auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, std::max(1, n) - 1)(random); };
+    DesktopSession s;
+    DesktopDriver & driver = s.Driver();
+    FX::FXGLCanvas * canvas = s.Canvas();
+    std::vector<Action> actions(300, [&] {
+        FX::FXDialogBox * dialog = driver.Dialog();
+        // Buttons of all kinds, option lists and fields, but not the menus, whose Quit would end the run early.
+        std::vector<FX::FXWindow *> pressable;
+        for (FX::FXWindow * w : driver.VisibleWindows())
+            if (w->isEnabled() && (!dialog || w->isChildOf(dialog)) &&
+                (dynamic_cast<FX::FXLabel *>(w) || dynamic_cast<FX::FXListBox *>(w) ||
+                 dynamic_cast<FX::FXTextField *>(w)))
+                pressable.push_back(w);
+        FX::FXWindow * w = pressable.empty() ? nullptr : pressable[std::size_t(pick(int(pressable.size())))];
+        int const what = pick(100), x = pick(canvas->getWidth()), y = pick(canvas->getHeight());
+        std::string text(static_cast<std::size_t>(pick(9)), ' ');
+        for (char & c : text)
+            c = static_cast<char>(pick(3) ? "0123456789.,- e"[pick(15)] : 0x21 + pick(0x5e));
+        if (what < 40 && w)
+            driver.Click(w, 1 + pick(w->getWidth() - 2), 1 + pick(w->getHeight() - 2));
+        else if (what < 50)
+            driver.Drag(canvas, x, y, pick(canvas->getWidth()), pick(canvas->getHeight()), pick(5) ? 1 : 3);
+        else if (what < 75)
+            driver.Click(canvas, x, y, pick(4) ? 1 : 3, pick(5) == 0);
+        else if (what < 95)
+            driver.Type(pick(2) ? text + "\n" : text);
+        else if (dialog)
+            driver.CloseByWindowManager(dialog);
+        else
+            driver.Key(KEY_Escape);
+    });
+    // A modal dialog takes the main window's close as it takes all its input: the user closes it first, then
+    // starts a mode for the close to cancel.
+    actions.insert(actions.end(), 3, [&] { if (auto * open = driver.Dialog()) driver.CloseByWindowManager(open); });
+    actions.push_back(s.Press("Extrude", s.Window().ToolBar()));
+    actions.push_back([&] { driver.CloseByWindowManager(s.Window().Main()); });
+    s.Play(actions);
+    EXPECT_FALSE(s.Window().Mode() || driver.Dialog()) << "a mode or a dialog outlived the window";
+    int started = 0, ended = 0;
+    for (std::string const & call : s.Calls())
+        started += call.rfind("VerifyPreReq(", 0) == 0, ended += call == "ModeEnded()";
+    EXPECT_EQ(started, ended) << "every mode that started ends once";
 }
 
 }  // namespace
