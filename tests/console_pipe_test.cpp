@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <regex>
@@ -30,13 +32,17 @@ std::string Read(std::string const & path)
 // deadline, so that a hang fails the test instead of stalling it.
 Outcome RunDemo(std::vector<std::string> const & arguments, std::string const & input)
 {
-    std::string const base = ::testing::TempDir() + "console_pipe_test.";
+    // ctest runs each case as its own process, several at once: one set of files each.
+    std::string const base = ::testing::TempDir() + "console_pipe_test." + std::to_string(getpid()) + ".";
     std::ofstream(base + "in", std::ios::binary) << input;
     std::string command = "timeout -s KILL 60 '" QELMODC_DEMO "'";
     for (std::string const & argument : arguments)
         command += " '" + argument + "'";
     int const status = std::system((command + " <" + base + "in >" + base + "out 2>" + base + "err").c_str());
-    return {Read(base + "out"), Read(base + "err"), WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    Outcome outcome{Read(base + "out"), Read(base + "err"), WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    for (char const * stream : {"in", "out", "err"})
+        std::remove((base + stream).c_str());
+    return outcome;
 }
 
 bool Contains(std::string const & text, std::string const & part)
@@ -51,7 +57,7 @@ bool EndsWith(std::string const & text, std::string const & end)
 
 TEST(DemoProgram, WithoutASubcommandItPlaysTheExtrusionSessionToItsEndAndRendersTheSample)
 {
-    std::string const out = ::testing::TempDir() + "qelmodc-demo-out";
+    std::string const out = ::testing::TempDir() + "qelmodc-demo-out." + std::to_string(getpid());
     Outcome const run = RunDemo({"--out", out}, "");
     EXPECT_EQ(0, run.status);
     EXPECT_EQ("", run.err);
@@ -146,13 +152,14 @@ TEST(DemoProgram, PipedGarbageGetsMessagesAndTheEndOfInputEndsTheSessionCleanly)
 
 TEST(DemoProgram, TheConsolePlaysASessionFileAndNotItsInput)
 {
-    std::string const script = ::testing::TempDir() + "pipe_session.txt";
+    std::string const script = ::testing::TempDir() + "pipe_session." + std::to_string(getpid()) + ".txt";
     std::ofstream(script) << "fillet\nclick 15 70\n2.5\nno\n";
     Outcome const run = RunDemo({"console", "--script", script}, "ignored\n");
     EXPECT_EQ(0, run.status);
     EXPECT_TRUE(Contains(run.out, "> click 15 70\n   Picked Edge1.\n== Blend: Key in the fillet radius in mm\n"));
     EXPECT_TRUE(Contains(run.out, "   Created Fillet1: Edge1 radius 2.5.\n"));
     EXPECT_FALSE(Contains(run.out, "ignored"));
+    std::remove(script.c_str());
 }
 
 TEST(DemoProgram, BadArgumentsAreRefusedWithTheUsage)

@@ -2,6 +2,7 @@
 // the font server's own widths; the SVG holds a path and triangles per glyph.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -15,8 +16,9 @@
 
 namespace {
 
-std::string const png = ::testing::TempDir() + "text_render_test.png";
-std::string const svg = ::testing::TempDir() + "text_render_test.svg";
+// ctest runs each case as its own process, several at once: files of their own.
+std::string const png = ::testing::TempDir() + "text_render_test." + std::to_string(getpid()) + ".png";
+std::string const svg = ::testing::TempDir() + "text_render_test." + std::to_string(getpid()) + ".svg";
 
 // The image's rows, top first, as gray values; empty when unreadable.
 std::vector<std::vector<unsigned char>> ReadPng()
