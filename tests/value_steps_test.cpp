@@ -86,6 +86,7 @@ TEST(EntryStep, TypingIsKeptQuietlyAndConfirmingTerminatesAndShowsTheValueNextTi
         modC_Step * step = c.make();
         EXPECT_EQ(c.made, s.Run(*step).at(0));
         ScriptedEntry & entry = *s.factory.LastEntry();
+        std::string const name = entry.Name();  // the entry goes when the step ends
         entry.Type(c.typed);
         EXPECT_TRUE(s.log.Take().empty()) << "value changes are not the receiver's business";
         EXPECT_EQ(c.whileTyping, c.value(*step));
@@ -93,7 +94,7 @@ TEST(EntryStep, TypingIsKeptQuietlyAndConfirmingTerminatesAndShowsTheValueNextTi
             entry.Enter(c.entered);
         else
             entry.Confirm();
-        EXPECT_EQ((Lines{entry.Name() + ".Cancel()", entry.Name() + " deleted", "StepTerminatedHook(step)"}),
+        EXPECT_EQ((Lines{name + ".Cancel()", name + " deleted", "StepTerminatedHook(step)"}),
                   s.log.Take());
         EXPECT_EQ(c.whenDone, c.value(*step));
         s.procedure->Repeat();
