@@ -96,6 +96,20 @@ TEST(PrimTuple, ReadsBackWhatWasPutWithConversions)
     EXPECT_EQ("(\"msg\", 7, 2.5, true, (\"x\"))", std::string(t.AsString().AsCharPtr()));
 }
 
+// Equal only in kind and value: an integer 1 is not the string "1" nor the double 1.
+TEST(Primitives, EqualOnlyInKindAndValue)
+{
+    omu_PrimString const text(cow_String("1"));
+    omu_PrimInt const one(1);
+    EXPECT_TRUE(text == omu_PrimString(cow_String("1")));
+    EXPECT_TRUE(text != omu_PrimString(cow_String("2")));
+    EXPECT_TRUE(text != one);
+    EXPECT_TRUE(one == omu_PrimInt(1));
+    EXPECT_TRUE(one != omu_PrimInt(2));
+    EXPECT_TRUE(one != omu_PrimDouble(1.0));
+    EXPECT_TRUE(one != text);
+}
+
 TEST(ObjectStreams, PrimitivesRoundTrip)
 {
     omu_PrimDictionary<cow_String> filters;
