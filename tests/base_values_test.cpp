@@ -37,8 +37,10 @@ TEST(CowString, EditingOperationsAndTheirBounds)
     EXPECT_TRUE(t == "ade");
     t.Erase(9, 1);
     EXPECT_TRUE(t == "ade");
-    EXPECT_EQ('d', t[1]);
-    EXPECT_EQ(cow_String("ade!"), t + "!");
+    t.Erase(0, 1);
+    EXPECT_TRUE(t == "de");
+    EXPECT_EQ('e', t[1]);
+    EXPECT_EQ(cow_String("de!"), t + "!");
 }
 
 // The contract checks of the containers and tuples, with their exact texts.
@@ -174,6 +176,12 @@ TEST(ObjectStreams, TruncatedOrCorruptStreamsFailCleanly)
     bio_Ifilter deepIn(deepStream);
     deepIn >> back;
     EXPECT_FALSE(deepIn.Good());
+    // A bool is the byte 0 or 1; any other byte is corrupt.
+    std::istringstream boolByte(std::string("\x02"));
+    bio_Ifilter boolIn(boolByte);
+    bool flag = true;
+    boolIn >> flag;
+    EXPECT_FALSE(boolIn.Good());
 }
 
 TEST(PrettyPrint, PassesControlPairsThrough)
