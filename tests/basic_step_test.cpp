@@ -136,6 +136,10 @@ TEST(BasicStep, APromptStringChangedWhileExecutingReplacesItsLineOnly)
                      "prompt3.Suspend()", "prompt1.Resume()", "prompt3.Resume()", "toggle1.Resume()"}),
               s.log.Take());
     EXPECT_TRUE(step.OwnsMethod(s.factory.LastPrompt()->Method()));
+
+    // Executed again while it runs, it takes its running methods down first.
+    step.Execute(&s.factory, s.procedure.get());
+    EXPECT_EQ((std::vector<std::string>{"prompt4", "prompt5", "toggle2"}), s.factory.Live());
 }
 
 TEST(BasicStep, MisuseFailsItsContractCheck)

@@ -63,6 +63,14 @@ TEST(ToggleStep, SwitchingReportsNothingAndTheStatesCarryIntoTheNextExecution)
     one->Cancel();
     EXPECT_EQ((Lines{"toggle3.Suspend()", "toggle3.Resume()", "toggle3.Cancel()", "toggle3 deleted"}), s.log.Take());
     EXPECT_EQ((std::vector<int>{1}), Elements(one->GetState()));
+
+    // Executed again while it runs, it takes its running toggles down first.
+    s.Run(*one);
+    one->Execute(&s.factory, s.procedure.get());
+    EXPECT_EQ((Lines{"toggle4.Cancel()", "toggle4 deleted",
+                     R"(MakeToggleMethod(["*promptArea.M_lock.toggleBtn1.labelString"], 1, [1]) -> toggle5)",
+                     "toggle5.Execute()"}),
+              s.log.Take());
 }
 
 TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
