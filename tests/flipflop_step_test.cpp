@@ -122,4 +122,18 @@ TEST(FlipFlopStep, CancelBackupAndDestructionActOnTheRunningChildAndTheButton)
     EXPECT_EQ((Lines{"SetOptionCallback(0, null, null)", "pick.~", "keyin.~"}), s.log.Take());
 }
 
+// What a child asks of its receiver beyond its own ending reaches the procedure.
+TEST(FlipFlopStep, PassesTheOptionAndEndModeRequestsOnToTheProcedure)
+{
+    FlipSession s(false, false);
+    s.procedure->setPromptOption(1, "close", "Close");
+    s.Run();
+    s.flipFlop->SuspendOption();
+    s.flipFlop->ResumeOption();
+    s.flipFlop->EndMode();
+    EXPECT_EQ((Lines{"SetOption(1, null, null)", "SetOption(1, \"close\", \"Close\")", "pick.Cancel",
+                     "SetOptionCallback(0, null, null)", "SetOption(1, null, null)", "ModeEnded()"}),
+              s.log.Take());
+}
+
 }  // namespace
