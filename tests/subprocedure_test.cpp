@@ -20,6 +20,7 @@ public:
     void Run(modC_Step * step) { ExecuteStep("point", step, false); }
     void Fail(char const * message) { showStepErrorDialog(message, true, 0); }
     void Finish() { EndMode(); }
+    void Drop(bool all) { all ? ClearStepStk() : PopStepStk(); }
 };
 
 class Hub : public modC_SubProceduresHub {
@@ -88,6 +89,7 @@ TEST(SubProceduresHub, BuiltInMessagesUseTheirResourcesOrDefaults)
     s.hub.StartErrorDialogStep(995);
     Lines lines = s.log.Take();
     EXPECT_EQ("SetPrompt(\"*promptArea.Hub_errorStep.labelString\")", lines[0]);
+    EXPECT_EQ("SetStepFlag(true)", lines[2]);
     EXPECT_NE(std::string::npos,
               lines[3].find("The assembly does not contain any part instances or reference points.\n\nA part must"));
     EXPECT_EQ(995, s.hub.CurrentStep()->Seq());
@@ -97,6 +99,10 @@ TEST(SubProceduresHub, BuiltInMessagesUseTheirResourcesOrDefaults)
     uti_ResourceManager::Instance().SetStringResource("modC_SubProceduresHub_MSGID_02", "Gemischte Dimensionen");
     s.hub.StartErrorDialogStep(997);
     EXPECT_NE(std::string::npos, s.log.Take()[3].find("\"Gemischte Dimensionen\""));
+    s.hub.sketch().Drop(false);
+    EXPECT_EQ(2, s.hub.StepStkDepth());
+    s.hub.sketch().Drop(true);
+    EXPECT_EQ(0, s.hub.StepStkDepth());
     uti_ResourceManager::Instance().Clear();
     EXPECT_ASSERTION(s.hub.StartErrorDialogStep(42), "\"Incorrect error step\" == 0", "modC_SubProceduresHub");
 }
