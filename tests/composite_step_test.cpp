@@ -109,6 +109,12 @@ TEST(CompositeStep, ReplacingTheLastChildRunsTheReplacementAtTheSamePosition)
                      "modC_CompositeStep");
     s.c.Add(s.c.Child("last", "last"), "l");
     EXPECT_ASSERTION(s.c.Add(late.get(), "x"), "numSteps < maxNumSteps", "modC_CompositeStep");
+    // Executed again, the composite forgets the names of the children it had.
+    s.procedure->Execute(s.c);
+    s.c.Add(s.c.Child("again"), "again");
+    s.log.Take();
+    better->Terminate();
+    EXPECT_EQ("SetPrompt(\"*promptArea.Blend_fillet_again.labelString\")", s.log.Take()[1]);
     s.procedure.reset();
     // The displaced child and its replacement are each destroyed once.
     auto lines = s.log.Take();
