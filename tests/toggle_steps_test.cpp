@@ -111,8 +111,10 @@ TEST(StringToggleStep, TheLabelsOfTheTogglesOnAreAppendedToTheText)
 TEST(StringToggleStep, SuspendResumeAndCancelGoToTheFieldFirstAndAForeignReportFails)
 {
     StepSession s("M");
-    auto * step = new modC_StringToggleStep(s.procedure.get(), "unit", 2, "5", 0);
+    auto * step = new modC_StringToggleStep(s.procedure.get(), "unit", 1, "5", 0);
     s.Run(*step);
+    s.factory.LastToggle()->Toggle(0);
+    EXPECT_EQ((std::vector<int>{1}), Elements(step->GetState())) << "a single toggle's report is taken";
     step->Suspend();
     step->Resume();
     EXPECT_ASSERTION(step->ValueChanged(nullptr), "_m == method2", "modC_StringToggleStep");
