@@ -278,6 +278,8 @@ TEST(ClickAndDragMethod, EveryReportCopiesTheRecordOfThatMoment)
 
     record.x = 99;  // the tracker moves on; the step keeps what it was told
     EXPECT_EQ(1.5, drag->X());
+    factory.LastPosition()->ReportDirectManipulation(modC_MethodReceiver::MANIPULATION_STARTED);
+    EXPECT_EQ(99, atReport[1]) << "a direct manipulation copies the record too";
 }
 
 }  // namespace
