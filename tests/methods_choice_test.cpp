@@ -88,6 +88,18 @@ TEST_F(ChoiceFamilyTest, ToggleCopiesStatesOnEveryReport)
               factory.Log().Take());
 }
 
+TEST_F(ChoiceFamilyTest, FilterTakesTheStatesShownWhenDone)
+{
+    omu_PrimDictionary<cow_String> filters;
+    filters.Put(omu_PrimBool<2>(true), "Faces");
+    auto * filter = Made<modC_FilterMethod>(factory.MakeFilterMethod(&step, filters));
+    method->Execute();
+    factory.LastFilter()->Check(0, 1);
+    filter->Reset(filters);  // the states start afresh, unreported
+    factory.LastFilter()->Confirm();
+    EXPECT_EQ(0, filter->GetFilterState().Length());
+}
+
 TEST_F(ChoiceFamilyTest, ComboWithDefaultHoldsItsSelectionFromTheStart)
 {
     cow_List<cow_String> entries;
