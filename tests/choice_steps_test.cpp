@@ -162,6 +162,7 @@ TEST(RotatingOptionStep, TheDoneButtonOptionEndsTheStepLeavingDepthAndPickAlone)
     EXPECT_EQ(1, s.step->GetDefChoice());
     EXPECT_EQ(0, s.step->GetDepth());
     EXPECT_EQ(0.0, s.step->GetPickX());
+    EXPECT_EQ(0.0, s.step->GetPickY());
 }
 
 TEST(ChoiceMenuStep, PickingAnEntryEndsTheStepWithItsIndex)
