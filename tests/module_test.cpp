@@ -71,6 +71,14 @@ TEST_F(Module, InitialiseRegistersTheStateRecordTypesUnderComponent268)
     EXPECT_EQ(nullptr, typ_ArchCompTable::Lookup(0x10C0009));
     EXPECT_TRUE(typ_ArchCompTable::IsParent(0x10C0005, 0x10C0002));
     EXPECT_FALSE(typ_ArchCompTable::IsParent(0x10C0002, 0x10C0005));
+    // An ancestor 255 levels up is found; one 256 up means a cycle in a corrupt table.
+    std::vector<typ_ArchEntry> chain(257);
+    for (unsigned int link = 0; link < chain.size(); ++link)
+        chain[link].parent = 0x7770000u + link + 1, chain[link].name = "link";
+    typ_ArchCompTable::InsertEntry(0x777, chain);
+    EXPECT_TRUE(typ_ArchCompTable::IsParent(0x7770000, 0x77700FF));
+    EXPECT_FALSE(typ_ArchCompTable::IsParent(0x7770000, 0x7770100));
+    typ_ArchCompTable::RemoveEntry(0x777);
     modC_finalize(count);
 }
 
