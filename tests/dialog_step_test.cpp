@@ -107,6 +107,7 @@ TEST(DialogStep, CommandsAndTargetsAreDescribedInOneTupleAndWrittenBack)
     EXPECT_FALSE(kit.Keyword<WFXBoolKeyword>(3).getValue());
     EXPECT_STREQ("UpToFace", kit.Keyword<WFXSymConstKeyword>(4).getValue().text());
     EXPECT_STREQ("0 1 0", kit.Keyword<WFXTupleKeyword>(5).getValues().text());
+    EXPECT_EQ(0, kit.Keyword<WFXTupleKeyword>(5).handle(nullptr, FXSEL(FX::SEL_COMMAND, 0), nullptr)) << "no map";
     EXPECT_STREQ("5 6", kit.Keyword<WFXTableKeyword>(6).getValues().text());
     EXPECT_EQ(11, kit.intTarget.getValue());
     EXPECT_EQ(1.75, kit.floatTarget.getValue());
