@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include <unistd.h>
+
 #include "bio_Ifilter.h"
 #include "bio_Ofilter.h"
 #include "cow_1DArrayList.h"
@@ -17,6 +19,7 @@
 #include "pnt_PrettyPrint.h"
 #include "support/TestTables.h"
 #include "uti_ResourceManager.h"
+#include "utl_RegularFile.h"
 #include "utl_tr.h"
 
 namespace {
@@ -182,6 +185,16 @@ TEST(ObjectStreams, TruncatedOrCorruptStreamsFailCleanly)
     bool flag = true;
     boolIn >> flag;
     EXPECT_FALSE(boolIn.Good());
+}
+
+TEST(RegularFile, OpensOnDescriptorZero)
+{
+    int const savedInput = ::dup(0);
+    ::close(0);
+    bool const opened = utl_RegularFile("/proc/self/exe").IsOpen();
+    ::dup2(savedInput, 0);
+    ::close(savedInput);
+    EXPECT_TRUE(opened) << "with the standard input closed, the file gets descriptor 0";
 }
 
 TEST(PrettyPrint, PassesControlPairsThrough)
