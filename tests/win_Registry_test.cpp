@@ -2,7 +2,9 @@
 // fontconfig source that stands for the installed fonts on this platform.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 
@@ -49,6 +51,7 @@ TEST(MemoryRegistry, AValueBeyondTheBufferLimitsIsUnreadableAndTheEnumerationGoe
     EXPECT_EQ(nullptr, registry.OpenKey(win_Hive::localMachine, nullptr));
     std::unique_ptr<win_RegistryKey> key = registry.OpenKey(win_Hive::localMachine, "k");
     ASSERT_NE(nullptr, key);
+    EXPECT_EQ(nullptr, registry.OpenKey(win_Hive::localMachine, "J"));
     int unreadable = 0;
     std::vector<win_RegistryValue> const values = AllValues(*key, unreadable);
     EXPECT_EQ(2, unreadable);
@@ -67,6 +70,18 @@ TEST(MemoryRegistry, AValueBeyondTheBufferLimitsIsUnreadableAndTheEnumerationGoe
 // compatible faces.
 TEST(Fontconfig, OffersTheInstalledFacesAndTheClassicNamesUnderTheFontsKeyOnly)
 {
+    // Under a German locale fontconfig lists a face's German family first; the
+    // English one names the value. Set before the first fontconfig use.
+    char pattern[] = "/tmp/win_Registry_test.XXXXXX";
+    fs::path const dir = mkdtemp(pattern);
+    fs::create_symlink("/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", dir / "Bold.ttf");
+    std::ofstream(dir / "fonts.conf") << "<fontconfig><cachedir>" << dir.string() << "</cachedir><dir>" << dir.string()
+                                      << "</dir><include>/etc/fonts/fonts.conf</include><match target=\"scan\">"
+                                      << "<edit name=\"family\" mode=\"prepend_first\"><string>Fett</string></edit>"
+                                      << "<edit name=\"familylang\" mode=\"prepend_first\"><string>de</string>"
+                                      << "</edit></match></fontconfig>";
+    setenv("FONTCONFIG_FILE", (dir / "fonts.conf").c_str(), 1);
+    setenv("FC_LANG", "de", 1);
     // The registry of the process unless one is installed.
     EXPECT_EQ(nullptr, win_SetRegistry(std::make_unique<win_MemoryRegistry>()));
     EXPECT_NE(nullptr, win_SetRegistry(nullptr));
@@ -79,8 +94,13 @@ TEST(Fontconfig, OffersTheInstalledFacesAndTheClassicNamesUnderTheFontsKeyOnly)
     ASSERT_NE(nullptr, key);
     int unreadable = 0;
     std::multimap<std::string, std::string> values;
-    for (win_RegistryValue const & value : AllValues(*key, unreadable))
+    for (win_RegistryValue const & value : AllValues(*key, unreadable)) {
+        EXPECT_EQ(value.Text().size() + 1, value.data.size()) << value.name;  // text with its terminating 0
         values.emplace(value.name, value.Text());
+    }
+    unsetenv("FONTCONFIG_FILE");
+    unsetenv("FC_LANG");
+    EXPECT_EQ(2u, values.count("DejaVu Sans Bold (TrueType)"));  // the copy in `dir` too
     EXPECT_EQ(0, unreadable);
     ASSERT_FALSE(values.empty());
     for (auto const & [name, file] : values) {
@@ -117,6 +137,7 @@ TEST(Fontconfig, OffersTheInstalledFacesAndTheClassicNamesUnderTheFontsKeyOnly)
              {"Courier Bold Italic (TrueType)", "LiberationMono-BoldItalic.ttf"},
          })
         EXPECT_EQ(expected, file(name)) << name;
+    fs::remove_all(dir);
 }
 
 }  // namespace
