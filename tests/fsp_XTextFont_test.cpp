@@ -19,7 +19,7 @@
 
 namespace {
 
-char const * const fixedName = "-misc-fixed-medium-r-semicondensed--13-120-75-75-c-60-iso8859-1";
+char const * const fixedName = "-misc-fixed-medium-r-normal--20-200-75-75-c-100-iso8859-1";  // 10 pixels wide
 
 class XFonts : public ::testing::Test {
 protected:
