@@ -467,6 +467,8 @@ TEST(FSTextFontGlyphs, TrueTypeBitmapsEqualFreeTypeRendering)
                                 ref.Render(FT_Get_Char_Index(ref.face, c)), file + " code " + std::to_string(c));
             }
             EXPECT_TRUE(IsEmptyDefault(font.GetGlyph(size, float(dpi), float(dpi), 0)));
+            EXPECT_NEAR(2 * font.GetGlyph(size, float(dpi), float(dpi), 'H').Height(),  // a change in y alone
+                        font.GetGlyph(size, float(dpi), 2.0f * float(dpi), 'H').Height(), 2) << file;
         }
     }
 }
