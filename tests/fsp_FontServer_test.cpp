@@ -435,7 +435,11 @@ TEST_F(Server, RequestsFindTheRegisteredFileThatMatchesBest)
     std::string const sans = dejavu + "DejaVuSans.ttf", oblique = dejavu + "DejaVuSans-Oblique.ttf",
                       bold = dejavu + "DejaVuSans-Bold.ttf", serif = dejavu + "DejaVuSerif.ttf",
                       serifItalic = dejavu + "DejaVuSerif-Italic.ttf", condensed = dejavu + "DejaVuSansCondensed-Oblique.ttf",
-                      arial = liberation + "LiberationSans-";
+                      arial = liberation + "LiberationSans-", gothic = (root / "gothic/").string();
+    // Named so that the search (last name first) meets the worse faces first.
+    Copy(type1 + "URWGothic-Demi.pfb", "gothic/a.pfb");
+    Copy(type1 + "URWGothic-BookOblique.pfb", "gothic/b.pfb");
+    Copy(type1 + "URWGothic-Book.pfb", "gothic/c.pfb");
     struct Case {
         char const * fontPath;
         Names registered, requests;  // request -> file
@@ -472,6 +476,10 @@ TEST_F(Server, RequestsFindTheRegisteredFileThatMatchesBest)
           // No oblique Nimbus Sans: the italic one beats the registry's upright bold.
           {"-*-nimbus sans-bold-o-normal-*-*-100-*", type1 + "NimbusSans-BoldItalic.pfb"},
           {"-*-nimbus mono ps-light-r-normal-*-*-100-*", type1 + "NimbusMonoPS-Regular.pfb"}}},  // "Regular" is no "light"
+        {gothic.c_str(),  // the other slant ranks above the weight alone, and that above the family alone
+         {{"URW Gothic Demi Italic (TrueType)", bold}},  // the weight alone: the font path's file of that rank stays
+         {{"-*-urw gothic-book-i-*-*-*-100-*", gothic + "b.pfb"},
+          {"-*-urw gothic-demi-r-condensed-*-*-100-*", gothic + "a.pfb"}}},
     };
     for (Case const & c : cases) {
         setenv("QEL_FONT_PATH", c.fontPath ? c.fontPath : "", 1);
