@@ -16,6 +16,13 @@ TEST(Resolution, UnusableSettingsGiveTheFallbackUntilAUsableOneIsKeptAndUsedByIn
     unsetenv("QEL_PRINT_YRES");
     std::string const display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
     unsetenv("DISPLAY");  // no screen either
+    // A display passed in is asked first (in a child: a resolution once known is kept).
+    if (!display.empty()) {
+        EXPECT_EXIT(unsetenv("QEL_PRINT_XRES"); Display * const x = XOpenDisplay(display.c_str());
+                    float const screen = float(DisplayWidth(x, 0)) / float(DisplayWidthMM(x, 0));
+                    std::exit(fsp_FontServer::GetDisplayPixelsPerMM_X(x, 0) == screen ? 0 : 1),
+                    ::testing::ExitedWithCode(0), "");
+    }
     for (char const * unusable : {"abc", "0", "-2", "inf", ""}) {
         setenv("QEL_PRINT_XRES", unusable, 1);
         EXPECT_FLOAT_EQ(3.6571429f, fsp_FontServer::GetDisplayPixelsPerMM_X(nullptr, 0)) << unusable;
