@@ -139,6 +139,11 @@ TEST_F(XFonts, EveryGlyphIsTheCellTheServerDrawsWithTheFontsMetrics)
         for (std::size_t i = 0; i < pixels.size(); ++i)
             ASSERT_EQ(pixels[i] != 0, covered[i]) << "code " << int(c) << " at " << i % width << "," << i / width;
     }
+    // A matrix font lacking the first row, the one single-byte text draws from, loads with empty glyphs.
+    XFontStruct * const k14 = XLoadQueryFont(display, "-misc-fixed-medium-r-normal--14-130-75-75-c-140-jisx0208.1983-0");
+    ASSERT_NE(nullptr, k14);
+    EXPECT_EQ(256u, fsp_XTextFont(display, *k14).GlyphCount());
+    XFreeFont(display, k14);
 }
 
 // A name without font file is served by the X server; an unknown one falls
