@@ -276,6 +276,12 @@ std::vector<Shape> const & Shapes()
         {"slot under a hole",
          {{{0, 0}, {10, 0}, {10, 3}, {7.5, 3}, {7, 3.5}, {6.5, 3}, {3, 3}, {3, 4}, {10, 4}, {10, 10}, {0, 10}},
           Square(4, 5, 2, false)}},
+        // The largest ring against the polygon's sense: the smaller ones outweigh it.
+        {"rings of either sense side by side", {Square(0, 0, 2), Square(5, 0, 1, false)}},
+        {"L outweighed", {{{0, 0}, {4, 0}, {4, 1}, {1, 1}, {1, 4}, {0, 4}}, Square(10, 0, 2, false), Square(13, 0, 2, false)}},
+        {"slot under a hole, outweighed",
+         {{{0, 0}, {10, 0}, {10, 3}, {7.5, 3}, {7, 3.5}, {6.5, 3}, {3, 3}, {3, 4}, {10, 4}, {10, 10}, {0, 10}},
+          Square(4, 5, 2, false), Square(20, 0, 8, false), Square(30, 0, 8, false)}},
     };
     return shapes;
 }
@@ -323,6 +329,31 @@ TEST(fsp_PolygonNonzero, StarsOfTenAndAHundredThousandPoints)
         EXPECT_EQ(result.triangles.size(), static_cast<std::size_t>(n - 2));
         ExpectCovers(star, result, "star of " + std::to_string(n), options);
     }
+}
+
+// A hole in each long spike of a star: the ring vertices nearest a hole are
+// often across a valley, so its bridge must look past them.
+TEST(fsp_PolygonNonzero, HolesInTheSpikesOfStars)
+{
+    for (int n : {40, 600})  // walked around the ring, and indexed
+        for (unsigned seed = 1; seed <= 6; ++seed) {
+            Polygon polygon = fsp_check::Star(n, seed);
+            Ring const star = polygon[0];
+            for (Point tip : star) {
+                Point const c{0.85 * tip.x, 0.85 * tip.y};
+                double clearance = 1.0;
+                for (std::size_t i = 0; i < star.size(); ++i) {
+                    Point const a = star[i], b = star[(i + 1) % star.size()];
+                    double const along = std::clamp(((c.x - a.x) * (b.x - a.x) + (c.y - a.y) * (b.y - a.y)) /
+                                                        ((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y)), 0.0, 1.0);
+                    clearance = std::min(clearance, std::hypot(a.x + along * (b.x - a.x) - c.x, a.y + along * (b.y - a.y) - c.y));
+                }
+                if (std::hypot(tip.x, tip.y) > 0.8)
+                    polygon.push_back(Square(c.x - clearance / 4, c.y - clearance / 4, clearance / 2, false));
+            }
+            ExpectCovers(polygon, Tessellate(polygon), "star " + std::to_string(n) + " seed " + std::to_string(seed));
+            ExpectCovers(Mirrored(polygon), Tessellate(Mirrored(polygon)), "mirrored star " + std::to_string(n));
+        }
 }
 
 TEST(fsp_PolygonNonzero, ManyHoles)
