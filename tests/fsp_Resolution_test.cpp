@@ -20,7 +20,8 @@ TEST(Resolution, UnusableSettingsGiveTheFallbackUntilAUsableOneIsKeptAndUsedByIn
     if (!display.empty()) {
         EXPECT_EXIT(unsetenv("QEL_PRINT_XRES"); Display * const x = XOpenDisplay(display.c_str());
                     float const screen = float(DisplayWidth(x, 0)) / float(DisplayWidthMM(x, 0));
-                    std::exit(fsp_FontServer::GetDisplayPixelsPerMM_X(x, 0) == screen ? 0 : 1),
+                    bool const asked = fsp_FontServer::GetDisplayPixelsPerMM_X(x, 0) == screen; XCloseDisplay(x);
+                    std::exit(asked ? 0 : 1),
                     ::testing::ExitedWithCode(0), "");
     }
     for (char const * unusable : {"abc", "0", "-2", "inf", ""}) {
