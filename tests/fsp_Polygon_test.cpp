@@ -282,6 +282,11 @@ std::vector<Shape> const & Shapes()
         {"slot under a hole, outweighed",
          {{{0, 0}, {10, 0}, {10, 3}, {7.5, 3}, {7, 3.5}, {6.5, 3}, {3, 3}, {3, 4}, {10, 4}, {10, 10}, {0, 10}},
           Square(4, 5, 2, false), Square(20, 0, 8, false), Square(30, 0, 8, false)}},
+        // A ring edge that ends on the line of the hole's bridge, inside its box.
+        {"notch tip level with the bridge",
+         {{{0, 0}, {0, 10}, {7, 10}, {4, 5}, {8, 10}, {10, 10}, {10, 5}, {10, 0}}, {{6, 5}, {5.5, 6}, {5.5, 4}}}},
+        // Edges overlapping at the first vertex swept, and a crossing after it.
+        {"bowtie with a spike", {{{0, 0}, {2, 2}, {2, 0}, {3, 0}, {2.5, 0}, {0, 2}}}},
     };
     return shapes;
 }
