@@ -94,9 +94,11 @@ private:
         if (faint.empty())
             return false;
         EarTriangle const triangle(nodes, ear, sign, true);
+        // A faint vertex is checked while it stays reflex: one that has come
+        // to count as reflex since may lie in an ear rated before it did.
         for (std::size_t k = 0; k < faint.size();) {
             Node const & n = At(faint[k]);
-            if (!IsFaint(n)) {
+            if (!n.reflex) {
                 faint[k] = faint.back();
                 faint.pop_back();
                 continue;

@@ -265,6 +265,8 @@ std::vector<Shape> const & Shapes()
         {"collinear spike in", {{{0, 0}, {4, 0}, {4, 2}, {1, 2}, {4, 2}, {4, 4}, {0, 4}}}},
         {"one triangle twice", {{{0, 0}, {3, 0}, {0, 3}}, {{0, 0}, {3, 0}, {0, 3}}}},
         {"one triangle there and back", {{{0, 0}, {3, 0}, {0, 3}}, {{0, 3}, {3, 0}, {0, 0}}}},
+        // In decimals a corner on the hole's last edge; in floats 1e-8 inside it.
+        {"hole with a sliver", {Square(-1, -1, 2), {{-0.1, 0.2}, {-0.4, 0.3}, {-0.3, 0.4}, {-0.4, 0.5}}}},
         {"points on a line", {{{0, 0}, {1, 0}, {2, 0}, {5, 0}, {3, 0}}, Square(0, 5, 1)}},
         // Crossings.
         {"bowtie", {{{0, 0}, {2, 2}, {2, 0}, {0, 2}}}},
